@@ -1,0 +1,11 @@
+#!/bin/bash
+# The tests: installs what is missing, builds both trees, runs every test under wine64 on a private
+# virtual display. Extra arguments go to ctest (for example -R Shared).
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/tools/build/install-deps.sh" || exit 1
+"$top/tools/build/build.sh" || exit 1
+build=${FERROWIN_BUILD:-$top/build}/x86_64
+. "$top/tools/build/session.sh"
+start_session "$build" private || exit 1
+trap stop_session EXIT
+cd "$build" && ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)" "$@"
