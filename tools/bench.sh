@@ -1,0 +1,16 @@
+#!/bin/bash
+# The benchmarks: builds, then runs every bench_*.exe of the x86_64 tree under wine64 and prints its figures.
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/tools/build/install-deps.sh" || exit 1
+"$top/tools/build/build.sh" >/dev/null || exit 1
+build=${FERROWIN_BUILD:-$top/build}/x86_64
+. "$top/tools/build/session.sh"
+start_session "$build" private || exit 1
+trap stop_session EXIT
+cd "$build/bin" || exit 1
+for exe in bench_*.exe; do
+  [ -e "$exe" ] || continue
+  [ -n "${1:-}" ] && [[ "$exe" != *"$1"* ]] && continue
+  echo "=== $exe"
+  wine "$exe" </dev/null 2>&1
+done
