@@ -2,7 +2,7 @@
 # Installs what building and running under Wine need, when it is missing (Debian 12, as root).
 # No i386 architecture and no wine32: 32-bit programs cannot run on these machines.
 need=()
-for cmd in i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine xvfb-run xauth cmake xdotool \
+for cmd in python3 i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine xvfb-run xauth cmake xdotool \
            flock aplay; do
   command -v "$cmd" >/dev/null 2>&1 || need+=("$cmd")
 done
@@ -14,4 +14,4 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine64 wine xvfb xauth cmake make googletest \
-    xdotool alsa-utils libasound2-plugins util-linux x11-apps >/dev/null
+    xdotool alsa-utils libasound2-plugins util-linux x11-apps python3 imagemagick >/dev/null
