@@ -1,0 +1,251 @@
+#include "framework/Wnd.h"
+#include <stdio.h>
+#include <string.h>
+
+const CRuntimeClass CWnd::classCWnd = {"CWnd", sizeof(CWnd), nullptr, &CObject::classCObject};
+const CRuntimeClass* CWnd::GetRuntimeClass() const { return &classCWnd; }
+
+const MessageMap CWnd::messageMap = {nullptr, nullptr, 0};
+const char CWnd::propertyName[] = "Ferrowin.CWnd";
+
+// Per thread: the message being handled (nested sends save and restore it) and the pending binding of
+// HookWindowCreate. Kept per thread rather than per object because a handler may destroy its own object.
+static thread_local MSG threadMessage;
+
+struct WindowCreateHook {
+    HHOOK hook;
+    CWnd* pending;
+    BOOL bound;
+
+    static LRESULT CALLBACK Procedure(int code, WPARAM wParam, LPARAM lParam);
+};
+static thread_local WindowCreateHook createHook;
+
+static HINSTANCE FrameworkModule()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleEx(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                      reinterpret_cast<LPCSTR>(&FrameworkModule), &module);
+    return module;
+}
+
+CWnd::CWnd() : hwnd(nullptr), previousProc(nullptr), ownsWindow(FALSE) {}
+
+CWnd::~CWnd()
+{
+    if (!hwnd)
+        return;
+    if (ownsWindow)
+        ::DestroyWindow(hwnd);   // unbinds at WM_NCDESTROY
+    else
+        UnsubclassWindow();
+}
+
+CWnd* CWnd::FromHandle(HWND window)
+{
+    return window ? static_cast<CWnd*>(GetProp(window, propertyName)) : nullptr;
+}
+
+const char* CWnd::RegisterFrameworkClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
+{
+    // The name encodes the values, so equal requests share one class; names live as long as the process.
+    static CRITICAL_SECTION guard;
+    static BOOL guardReady = [] { InitializeCriticalSection(&guard); return TRUE; }();
+    static char names[16][64];
+    static int nameCount = 0;
+    (void)guardReady;
+
+    char name[64];
+    snprintf(name, sizeof name, "Ferrowin:%x:%p:%p:%p", classStyle, static_cast<void*>(cursor),
+             static_cast<void*>(background), static_cast<void*>(icon));
+
+    const char* result = nullptr;
+    EnterCriticalSection(&guard);
+    for (int i = 0; i < nameCount && !result; i++)
+        if (strcmp(names[i], name) == 0)
+            result = names[i];
+    if (!result && nameCount < 16) {
+        WNDCLASSA windowClass = {};
+        windowClass.style = classStyle;
+        windowClass.lpfnWndProc = FrameworkWindowProc;
+        windowClass.hInstance = FrameworkModule();
+        windowClass.hCursor = cursor;
+        windowClass.hbrBackground = background;
+        windowClass.hIcon = icon;
+        windowClass.lpszClassName = name;
+        if (RegisterClassA(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
+            strcpy(names[nameCount], name);
+            result = names[nameCount++];
+        }
+    }
+    LeaveCriticalSection(&guard);
+    return result;
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menu, void* createParam)
+{
+    if (hwnd || !HookWindowCreate(this))
+        return FALSE;
+    HWND window = ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height, parent, menu,
+                                    FrameworkModule(), createParam);
+    UnhookWindowCreate();
+    if (!window)
+        return FALSE;
+    ownsWindow = TRUE;
+    return TRUE;
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    return hwnd ? ::DestroyWindow(hwnd) : FALSE;
+}
+
+BOOL CWnd::Bind(HWND window)
+{
+    if (hwnd || !window || FromHandle(window))
+        return FALSE;
+    hwnd = window;
+    PreSubclassWindow();
+    if (!SetProp(window, propertyName, this)) {
+        hwnd = nullptr;
+        return FALSE;
+    }
+    WNDPROC old = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWindowProc)));
+    // A window of a framework class already runs FrameworkWindowProc: its default is DefWindowProc.
+    previousProc = old == FrameworkWindowProc ? nullptr : old;
+    return TRUE;
+}
+
+void CWnd::Unbind()
+{
+    if (!hwnd)
+        return;
+    RemoveProp(hwnd, propertyName);
+    if (previousProc &&
+        reinterpret_cast<WNDPROC>(GetWindowLongPtr(hwnd, GWLP_WNDPROC)) == FrameworkWindowProc)
+        SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+    previousProc = nullptr;
+    hwnd = nullptr;
+    ownsWindow = FALSE;
+}
+
+BOOL CWnd::SubclassWindow(HWND window)
+{
+    if (!window || !::IsWindow(window))
+        return FALSE;
+    return Bind(window);
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
+{
+    if (!parent || !parent->hwnd)
+        return FALSE;
+    return SubclassWindow(::GetDlgItem(parent->hwnd, id));
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    HWND window = hwnd;
+    Unbind();
+    return window;
+}
+
+LRESULT CALLBACK WindowCreateHook::Procedure(int code, WPARAM wParam, LPARAM lParam)
+{
+    HHOOK hook = createHook.hook;
+    if (code == HCBT_CREATEWND && createHook.pending) {
+        CWnd* wnd = createHook.pending;
+        createHook.pending = nullptr;
+        createHook.bound = wnd->Bind(reinterpret_cast<HWND>(wParam));
+    }
+    return CallNextHookEx(hook, code, wParam, lParam);
+}
+
+BOOL CWnd::HookWindowCreate(CWnd* wnd)
+{
+    if (!wnd || createHook.hook)
+        return FALSE;
+    createHook.hook = SetWindowsHookEx(WH_CBT, WindowCreateHook::Procedure, nullptr, GetCurrentThreadId());
+    if (!createHook.hook)
+        return FALSE;
+    createHook.pending = wnd;
+    createHook.bound = FALSE;
+    return TRUE;
+}
+
+BOOL CWnd::UnhookWindowCreate()
+{
+    if (createHook.hook) {
+        UnhookWindowsHookEx(createHook.hook);
+        createHook.hook = nullptr;
+    }
+    createHook.pending = nullptr;
+    BOOL bound = createHook.bound;
+    createHook.bound = FALSE;
+    return bound;
+}
+
+const MSG* CWnd::GetCurrentMessage()
+{
+    return &threadMessage;
+}
+
+LRESULT CWnd::Default()
+{
+    return DefaultWindowProc(threadMessage.message, threadMessage.wParam, threadMessage.lParam);
+}
+
+LRESULT CWnd::DefaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (previousProc)
+        return CallWindowProc(previousProc, hwnd, message, wParam, lParam);
+    return ::DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+BOOL CWnd::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    const MessageEntry* entry = FindMessageEntry(GetMessageMap(), message, wParam);
+    if (!entry)
+        return FALSE;
+    if (entry->handler) {
+        *result = (this->*entry->handler)(wParam, lParam);
+    } else {
+        (this->*entry->command)();
+        *result = 0;
+    }
+    return TRUE;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (DispatchToMap(message, wParam, lParam, &result))
+        return result;
+    return DefaultWindowProc(message, wParam, lParam);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+LRESULT CALLBACK CWnd::FrameworkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* wnd = FromHandle(window);
+    if (!wnd || wnd->hwnd != window)
+        return ::DefWindowProc(window, message, wParam, lParam);
+
+    MSG saved = threadMessage;
+    threadMessage = MSG{window, message, wParam, lParam, 0, {0, 0}};
+    LRESULT result = wnd->WindowProc(message, wParam, lParam);
+    threadMessage = saved;
+
+    // The object may be gone after PostNcDestroy; nothing touches it afterwards.
+    if (message == WM_NCDESTROY && wnd->hwnd == window) {
+        wnd->Unbind();
+        wnd->PostNcDestroy();
+    }
+    return result;
+}
