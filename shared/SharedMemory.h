@@ -37,6 +37,15 @@ public:
     static const CRuntimeClass classCSharedMemory;
 
 private:
+    BOOL Fail(DWORD error);
+    BOOL SetUpSecurity(SECURITY_ATTRIBUTES* supplied);
+    BOOL BuildDefaultAttributes();
+    BOOL CopyAttributes(SECURITY_ATTRIBUTES* supplied);
+    SECURITY_ATTRIBUTES* Attributes() { return secure ? &securityAttributes : nullptr; }
+    DWORD AcquireLock();
+    DWORD FindItem(const WCHAR* name, DWORD* offset);
+    DWORD Announce(const char* name, const char* suffix);
+
     char* blockName;
     DWORD lastError;
     CSemaphore* lock;
