@@ -1,0 +1,72 @@
+// Loading into and unloading from a process: the per-process state the hook procedures use.
+#include "hook/HookLibrary.h"
+#include "hook/HookShared.h"
+#include "shared/MouseProtocol.h"
+#include "shared/SharedMemory.h"
+
+namespace {
+
+// Built by the module's constructors when the library is loaded into a process, gone when it unloads.
+class HookProcessState {
+public:
+    HookProcessState()
+        : openQuimbel(RegisterWindowMessageA(MSG_OPEN_QUIMBEL)),
+          closeQuimbel(RegisterWindowMessageA(MSG_CLOSE_QUIMBEL)),
+          callQuimbel(RegisterWindowMessageA(MSG_CALL_QUIMBEL)),
+          block(OpenMouseStateBlock())
+    {
+    }
+    ~HookProcessState() { delete block; }
+
+    UINT openQuimbel;
+    UINT closeQuimbel;
+    UINT callQuimbel;
+    CSharedMemory* block;
+};
+
+HookProcessState g_processState;
+PlatformClass g_platformClass = platformLowLevel;
+
+// Stands in for the block when it could not even be allocated: never ready, so every item operation
+// fails as it does for a block that could not be opened.
+CSharedMemory* UnopenedBlock()
+{
+    static CSharedMemory unopened(nullptr, 0);
+    return &unopened;
+}
+
+}  // namespace
+
+CSharedMemory* HookSharedMemory()
+{
+    return g_processState.block ? g_processState.block : UnopenedBlock();
+}
+
+UINT OpenQuimbelMessage() { return g_processState.openQuimbel; }
+
+UINT CloseQuimbelMessage() { return g_processState.closeQuimbel; }
+
+UINT CallQuimbelMessage() { return g_processState.callQuimbel; }
+
+PlatformClass HookPlatformClass() { return g_platformClass; }
+
+PlatformClass PlatformClassOf(DWORD version)
+{
+    DWORD major = LOBYTE(LOWORD(version));
+    DWORD minor = HIBYTE(LOWORD(version));
+    return major < 5 && minor != 0 && minor != 1 ? platformOlderFamily : platformLowLevel;
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        // The first process to load the library after StopHook makes its module the hooks' module.
+        if (!hookShared.instanceRecorded) {
+            hookShared.hookInstance = instance;
+            hookShared.instanceRecorded = 1;
+        }
+        g_platformClass = PlatformClassOf(GetVersion());
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}
