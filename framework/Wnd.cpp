@@ -85,13 +85,20 @@ const char* CWnd::RegisterFrameworkClass(UINT classStyle, HCURSOR cursor, HBRUSH
 BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
                     int width, int height, HWND parent, HMENU menu, void* createParam)
 {
-    if (hwnd || !HookWindowCreate(this))
+    if (hwnd)
         return FALSE;
+    if (!HookWindowCreate(this)) {
+        PostNcDestroy();
+        return FALSE;
+    }
     HWND window = ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height, parent, menu,
                                     FrameworkModule(), createParam);
-    UnhookWindowCreate();
-    if (!window)
+    BOOL bound = UnhookWindowCreate();
+    if (!window) {
+        if (!bound)
+            PostNcDestroy();
         return FALSE;
+    }
     ownsWindow = TRUE;
     return TRUE;
 }

@@ -40,8 +40,8 @@ public:
     static const char* RegisterFrameworkClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
                                               HICON icon = nullptr);
 
-    // FALSE when the window could not be created. A window that got as far as its first message and then
-    // failed (WM_CREATE returned -1) has been through WM_NCDESTROY and PostNcDestroy.
+    // FALSE when the window could not be created; PostNcDestroy has then run (through WM_NCDESTROY when the
+    // window got as far as its first message), so a self-deleting object is gone.
     BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
                   int width, int height, HWND parent, HMENU menu, void* createParam = nullptr);
     BOOL DestroyWindow();

@@ -1,0 +1,63 @@
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
+
+const CRuntimeClass CWinApp::classCWinApp = {"CWinApp", sizeof(CWinApp), nullptr, &CObject::classCObject};
+const CRuntimeClass* CWinApp::GetRuntimeClass() const { return &classCWinApp; }
+
+CWinApp* CWinApp::current = nullptr;
+
+CWinApp::CWinApp()
+    : instance(GetModuleHandle(nullptr)), commandLine(""), showCommand(SW_SHOWDEFAULT), mainWnd(nullptr),
+      exitCode(0)
+{
+    current = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (current == this)
+        current = nullptr;
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+int CWinApp::ExitInstance()
+{
+    return exitCode;
+}
+
+BOOL CWinApp::PreTranslateMessage(MSG* msg)
+{
+    // Only windows of this thread receive its queued messages, so their objects are safe to use here.
+    CWnd* main = mainWnd;
+    for (HWND window = msg->hwnd; window; window = GetParent(window)) {
+        CWnd* wnd = CWnd::FromHandle(window);
+        if (wnd && wnd->PreTranslateMessage(msg))
+            return TRUE;
+        if (wnd == main)
+            return FALSE;
+    }
+    return main && main->hwnd && main->PreTranslateMessage(msg);
+}
+
+int CWinApp::Run()
+{
+    MSG msg;
+    for (;;) {
+        BOOL got = GetMessage(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            exitCode = static_cast<int>(msg.wParam);
+            break;
+        }
+        if (got == -1)
+            break;
+        if (!PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+    return ExitInstance();
+}
