@@ -1,0 +1,35 @@
+// The words the keyboard hook library shares between every process it is loaded into (section "DataSeg").
+// Hook handles and timer identifiers are kept as 32-bit words; nothing here is locked.
+#pragma once
+#include <windows.h>
+#include <stddef.h>
+
+struct DataSeg {
+    DWORD platformClass;        // PlatformClass value, computed by the first process that loads the library
+    DWORD winKeyDown;           // the Windows key went down and a Shift press was synthesised
+    DWORD winSequence;          // the Windows key was released quickly; the following keys are watched
+    DWORD winSequenceFresh;     // in winSequence, no Up-arrow press seen yet
+    DWORD winKeyTimer;          // 50 ms thread timer started on the Windows-key press
+    DWORD sequenceTimer;        // 2000 ms thread timer started on the quick release
+    DWORD keyboardHook;         // WH_KEYBOARD handle, or 0
+    DWORD lowLevelKeyboardHook; // WH_KEYBOARD_LL handle, or 0
+    DWORD leftAltDown;          // classes 2 and 5: the last Alt event came from the left Alt key
+};
+
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(offsetof(DataSeg, platformClass) == 0, "DataSeg layout");
+static_assert(offsetof(DataSeg, winKeyDown) == 4, "DataSeg layout");
+static_assert(offsetof(DataSeg, winSequence) == 8, "DataSeg layout");
+static_assert(offsetof(DataSeg, winSequenceFresh) == 12, "DataSeg layout");
+static_assert(offsetof(DataSeg, winKeyTimer) == 16, "DataSeg layout");
+static_assert(offsetof(DataSeg, sequenceTimer) == 20, "DataSeg layout");
+static_assert(offsetof(DataSeg, keyboardHook) == 24, "DataSeg layout");
+static_assert(offsetof(DataSeg, lowLevelKeyboardHook) == 28, "DataSeg layout");
+static_assert(offsetof(DataSeg, leftAltDown) == 32, "DataSeg layout");
+static_assert(sizeof(DataSeg) == 36, "DataSeg layout");
+#endif
+
+extern DataSeg g_dataSeg;
+
+inline HHOOK HookFromWord(DWORD word) { return (HHOOK)(ULONG_PTR)word; }
+inline DWORD WordFromHook(HHOOK hook) { return HandleToUlong(hook); }

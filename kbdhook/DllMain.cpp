@@ -1,0 +1,29 @@
+// Process attach and detach of the keyboard hook library, and the one copy of DataSeg.
+#include "DataSeg.h"
+#include "HookInstance.h"
+#include "NamedBlock.h"
+#include "PlatformClass.h"
+
+DataSeg g_dataSeg __attribute__((section("DataSeg"), shared)) = {};
+HINSTANCE g_instance = NULL;
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
+        DisableThreadLibraryCalls(instance);
+        if (g_dataSeg.platformClass == PlatformOther)
+            g_dataSeg.platformClass = ComputePlatformClass();
+        g_instance = instance;
+        if (!OpenNamedBlock()) {
+            g_instance = NULL;
+            return FALSE;
+        }
+        break;
+    case DLL_PROCESS_DETACH:
+        g_instance = NULL;
+        CloseNamedBlock();
+        break;
+    }
+    return TRUE;
+}

@@ -1,0 +1,10 @@
+// The Windows-key macros seen by the per-process hook: Windows+E, and a quick Windows-key tap followed by
+// Up and Enter. While the Windows key is down a synthesised Shift is held; every way out releases it.
+#pragma once
+#include <windows.h>
+
+// Returns TRUE when the key event belongs to a macro and is swallowed.
+BOOL HandleWindowsKeyMacro(UINT virtualKey, BYTE scanCode, BOOL keyUp);
+
+// Drops a macro in progress (the hooks are going away) and releases the synthesised Shift.
+void AbandonWindowsKeyMacro();

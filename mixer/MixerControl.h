@@ -1,0 +1,15 @@
+// One control of the speakers destination line on mixer 0, looked up afresh for every call, and its value
+// read or written as one detail for all channels.
+#pragma once
+#include <windows.h>
+#include <mmsystem.h>
+
+struct MixerControl {
+    DWORD controlId;
+    DWORD minimum;
+    DWORD maximum;
+};
+
+BOOL FindSpeakersControl(DWORD controlType, MixerControl* control);
+BOOL ReadControlValue(const MixerControl& control, DWORD* value);
+BOOL WriteControlValue(const MixerControl& control, DWORD value);
