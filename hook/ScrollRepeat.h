@@ -1,0 +1,14 @@
+// The horizontal repeat: while a scroll-left or scroll-right button is held, a thread timer of the
+// thread that ran the hook procedure posts one WM_HSCROLL line step every 50 ms to the target.
+#pragma once
+#include <windows.h>
+
+// This process's repeat timer, or 0.
+extern UINT_PTR scrollTimer;
+
+// button: 1 scrolls left, 2 right; point: where the button went down (screen coordinates).
+void StartScrollRepeat(int button, POINT point);
+void StopScrollRepeat();
+
+// One tick of the repeat (the timer procedure's work), also run directly by tests.
+void ScrollRepeatTick();
