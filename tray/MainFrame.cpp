@@ -1,0 +1,140 @@
+#include "tray/MainFrame.h"
+#include "tray/PadLauncher.h"
+#include "tray/StartupWorker.h"
+#include "tray/SystemTray.h"
+#include "tray/TrayGlobals.h"
+#include "tray/resource.h"
+#include "framework/WinApp.h"
+#include <process.h>
+#include <stdio.h>
+
+const CRuntimeClass CMainFrame::classCMainFrame = {"CMainFrame", sizeof(CMainFrame), &CreateObjectOf<CMainFrame>,
+                                                   &CFrameWnd::classCFrameWnd};
+const CRuntimeClass* CMainFrame::GetRuntimeClass() const { return &classCMainFrame; }
+
+// WM_DESTROY, WM_DEVMODECHANGE, WM_LBUTTONDOWN and WM_MOUSEWHEEL get the frame's standard handling.
+const MessageEntry CMainFrame::messageEntries[] = {
+    OnMessage(WM_CREATE, &CMainFrame::OnCreate),
+    OnCommand(ID_LAUNCH_MOUSE_PROPERTY, &CMainFrame::OnLaunchMouseProperty),
+    OnRegistered(&openQuimbelMessage, &CMainFrame::OnOpenPad),
+    OnMessage(WM_CLOSE, &CMainFrame::OnClose),
+    OnCommand(ID_APP_EXIT, &CMainFrame::OnExit),
+    OnRegistered(&iconNotifyMessage, &CMainFrame::OnIconNotify),
+    OnMessage(WM_TIMER, &CMainFrame::OnTimer),
+};
+const MessageMap CMainFrame::messageMap = MakeMessageMap(&CFrameWnd::messageMap, messageEntries);
+
+#define HOOK_LIBRARY "hoppet.dll"
+#define TRAY_TIP     "Quimbel"
+
+CMainFrame::CMainFrame()
+    : trayIcon(new CSystemTray), hookLibrary(nullptr), startHook(nullptr), stopHook(nullptr), padThread(nullptr)
+{
+    padDialog = nullptr;
+}
+
+CMainFrame::~CMainFrame()
+{
+    if (stopHook)
+        stopHook();
+    if (hookLibrary)
+        FreeLibrary(hookLibrary);
+    ReleasePad(this);
+    delete trayIcon;
+}
+
+BOOL CMainFrame::StartStartupWorker()
+{
+    uintptr_t worker = _beginthreadex(nullptr, 0, StartupWorker, this, 0, nullptr);
+    if (!worker)
+        return FALSE;
+    CloseHandle(reinterpret_cast<HANDLE>(worker));
+    return TRUE;
+}
+
+void CMainFrame::BindHookLibrary()
+{
+    char name[MAX_PATH];
+    snprintf(name, sizeof name, "%s", HOOK_LIBRARY);
+    hookLibrary = LoadLibraryA(name);
+    if (!hookLibrary)
+        return;
+    startHook = reinterpret_cast<StartHookFunction>(GetProcAddress(hookLibrary, "StartHook"));
+    if (startHook)
+        stopHook = reinterpret_cast<StopHookFunction>(GetProcAddress(hookLibrary, "StopHook"));
+}
+
+LRESULT CMainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
+{
+    if (CFrameWnd::OnCreate(wParam, lParam) == -1)
+        return -1;
+
+    CWinApp* app = CWinApp::Get();
+    HICON icon = LoadIcon(app ? app->instance : GetModuleHandle(nullptr), MAKEINTRESOURCE(IDR_MAINFRAME));
+    if (!trayIcon->Create(this, iconNotifyMessage, TRAY_TIP, icon, IDR_TRAY_MENU))
+        return -1;
+    trayIcon->SetDefaultItem(0, TRUE);
+
+    // The wait below has no time-out: it may only be entered when the worker runs, and the worker
+    // signals on every path.
+    startupEvent = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+    BOOL workerRuns = startupEvent && StartStartupWorker();
+    trayIcon->Hide();
+    if (workerRuns)
+        WaitForSingleObject(startupEvent, INFINITE);
+    Sleep(1000);
+
+    BindHookLibrary();
+    if (startHook && stopHook)
+        startHook(hwnd);
+
+    if (startupEvent) {
+        CloseHandle(startupEvent);
+        startupEvent = nullptr;
+    }
+    SetTimer(watchdogTimer, watchdogInterval);
+    return 0;
+}
+
+void CMainFrame::OnLaunchMouseProperty()
+{
+    ShellExecuteA(nullptr, nullptr, "control", "mouse", nullptr, SW_SHOW);
+}
+
+LRESULT CMainFrame::OnOpenPad(WPARAM, LPARAM)
+{
+    OpenOrMovePad(this);
+    return 0;
+}
+
+LRESULT CMainFrame::OnClose(WPARAM wParam, LPARAM lParam)
+{
+    trayIcon->Hide();
+    trayIcon->Remove();
+    trayIcon->DestroyWindow();
+    return CFrameWnd::OnClose(wParam, lParam);
+}
+
+void CMainFrame::OnExit()
+{
+    PostMessage(WM_CLOSE);
+}
+
+LRESULT CMainFrame::OnIconNotify(WPARAM wParam, LPARAM lParam)
+{
+    return trayIcon->HandleNotification(wParam, lParam);
+}
+
+LRESULT CMainFrame::OnTimer(WPARAM, LPARAM)
+{
+    DWORD exitCode = 0;
+    GetExitCodeProcess(plindorProcess.hProcess, &exitCode);
+    if (exitCode != STILL_ACTIVE) {
+        trayIcon->Hide();
+        trayIcon->DestroyWindow();
+        CloseWindow();
+        PostMessage(WM_CLOSE);
+        KillTimer(watchdogTimer);
+    }
+    return Default();
+}

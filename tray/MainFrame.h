@@ -1,0 +1,43 @@
+// CMainFrame: the tray application's hidden main window. Its creation starts the property program and
+// installs the mouse hook; a 30 ms watchdog closes it when the property program has ended.
+#pragma once
+#include "framework/FrameWnd.h"
+#include "hook/HookExports.h"
+
+class CSystemTray;
+class CWinThread;
+
+class CMainFrame : public CFrameWnd {
+public:
+    CMainFrame();
+    ~CMainFrame() override;   // stops the hook, frees the library, releases a pad, deletes the tray icon
+
+    CSystemTray* trayIcon;
+    HMODULE hookLibrary;
+    StartHookFunction startHook;
+    StopHookFunction stopHook;
+    CWinThread* padThread;   // the open pad's thread, or null
+
+    static const UINT watchdogTimer = 1;
+    static const UINT watchdogInterval = 30;
+
+    const CRuntimeClass* GetRuntimeClass() const override;
+    static const CRuntimeClass classCMainFrame;
+
+protected:
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageEntry messageEntries[];
+    static const MessageMap messageMap;
+
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    void OnLaunchMouseProperty();
+    LRESULT OnOpenPad(WPARAM wParam, LPARAM lParam);
+    LRESULT OnClose(WPARAM wParam, LPARAM lParam);
+    void OnExit();
+    LRESULT OnIconNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+
+private:
+    BOOL StartStartupWorker();
+    void BindHookLibrary();
+};

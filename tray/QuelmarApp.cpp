@@ -1,0 +1,82 @@
+#include "tray/QuelmarApp.h"
+#include "tray/MainFrame.h"
+#include "tray/OwnFolder.h"
+#include "tray/PlatformClass.h"
+#include "tray/StartupWorker.h"
+#include "tray/TrayGlobals.h"
+#include "tray/resource.h"
+#include "shared/MouseProtocol.h"
+#include "shared/RegAccess.h"
+#include "shared/SharedMemory.h"
+#include <shellapi.h>
+
+#define INSTANCE_MUTEX         "Narvex"
+#define PROPERTY_WINDOW_TITLE  "Plindor"
+
+CQuelmarApp theApp;
+
+CQuelmarApp::CQuelmarApp() : instanceMutex(nullptr)
+{
+    sharedState = OpenMouseStateBlock();
+}
+
+CQuelmarApp::~CQuelmarApp()
+{
+    delete sharedState;
+    sharedState = nullptr;
+}
+
+// The property program's window is up: open it again from the installation folder, without waiting.
+void CQuelmarApp::ReopenPropertyProgram()
+{
+    char folder[256] = "";
+    CRegAccess registry;
+    registry.SelectRoot(HKEY_LOCAL_MACHINE);
+    if (registry.OpenPath(INSTALL_KEY, FALSE))
+        registry.GetString(INSTALL_VALUE, "", folder);
+    SetCurrentDirectoryA(folder);
+
+    SHELLEXECUTEINFOA execute = {};
+    execute.cbSize = sizeof execute;
+    execute.lpVerb = "Open";
+    execute.lpFile = PROPERTY_PROGRAM;
+    execute.lpDirectory = folder;
+    execute.nShow = SW_SHOW;
+    ShellExecuteExA(&execute);
+}
+
+BOOL CQuelmarApp::IsAnotherCopyRunning()
+{
+    SetLastError(0);
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, INSTANCE_MUTEX);
+    DWORD error = GetLastError();
+    if ((mutex && error == ERROR_ALREADY_EXISTS) || error == ERROR_ACCESS_DENIED) {
+        if (mutex)
+            CloseHandle(mutex);
+        return TRUE;
+    }
+    instanceMutex = mutex;
+    return FALSE;
+}
+
+// The framework's control-container support and 3-D control look need no call here: this framework hosts
+// no ActiveX controls, and controls have drawn in 3-D since Windows 95.
+BOOL CQuelmarApp::InitInstance()
+{
+    if (FindWindowA(nullptr, PROPERTY_WINDOW_TITLE))
+        ReopenPropertyProgram();
+
+    if (IsAnotherCopyRunning())
+        return FALSE;
+
+    EnterOwnFolder();
+    ClassifyPlatform();
+
+    CMainFrame* frame = new CMainFrame;
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr))
+        return FALSE;   // the frame has deleted itself
+    mainWnd = frame;
+    frame->ShowWindow(SW_HIDE);
+    frame->UpdateWindow();
+    return TRUE;
+}

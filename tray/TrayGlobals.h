@@ -1,0 +1,21 @@
+// Process-wide values of the tray application (the pad's own are in PadLauncher.h).
+#pragma once
+#include <windows.h>
+
+class CSharedMemory;
+
+// The block "sharedmemoryforMouseState", opened by the application object for the whole run.
+extern CSharedMemory* sharedState;
+// Start-up handshake with the worker; exists only while the frame handles WM_CREATE.
+extern HANDLE startupEvent;
+// What CreateProcess returned for the property program; hProcess is null when it was not started.
+extern PROCESS_INFORMATION plindorProcess;
+
+// Registered message numbers, obtained at program start.
+extern UINT openQuimbelMessage;     // "Open quimbel"
+extern UINT movingQuimbelMessage;   // "Moving quimbel"
+extern UINT closeQuimbelMessage;    // "Close quimbel"
+extern UINT callQuimbelMessage;     // "Call quimbel l-btndown"
+extern UINT iconNotifyMessage;      // "MY_ICON_NOTIFY"
+
+#define ICON_NOTIFY_MESSAGE "MY_ICON_NOTIFY"
