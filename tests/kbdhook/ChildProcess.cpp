@@ -1,0 +1,103 @@
+#include "ChildProcess.h"
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, sizeof(path));
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+std::string OwnFileName()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, sizeof(path));
+    std::string name(path);
+    return name.substr(name.find_last_of('\\') + 1);
+}
+
+bool CopyBesideSelf(const char* from, const char* to)
+{
+    const std::string folder = ProgramFolder();
+    return CopyFileA((folder + from).c_str(), (folder + to).c_str(), FALSE) != 0;
+}
+
+std::string CopySelfAs(const char* name)
+{
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, self, sizeof(self));
+    const std::string target = ProgramFolder() + name;
+    if (!CopyFileA(self, target.c_str(), FALSE))
+        return std::string();
+    return target;
+}
+
+bool SetAppDefault(const char* exeName, const char* subKey, const char* value, const char* data)
+{
+    std::string path = std::string("Software\\Wine\\AppDefaults\\") + exeName;
+    if (subKey)
+        path += std::string("\\") + subKey;
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, NULL, 0, KEY_SET_VALUE, NULL, &key, NULL)
+        != ERROR_SUCCESS)
+        return false;
+    const LONG result = RegSetValueExA(key, value, 0, REG_SZ, (const BYTE*)data, (DWORD)strlen(data) + 1);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+ChildResult RunChild(const std::string& path, const std::string& args, DWORD timeoutMs)
+{
+    ChildResult result;
+    char outputPath[MAX_PATH] = "";
+    char tempFolder[MAX_PATH] = "";
+    GetTempPathA(sizeof(tempFolder), tempFolder);
+    if (!GetTempFileNameA(tempFolder, "chd", 0, outputPath)) {
+        result.output = "no temporary file for the helper's output";
+        return result;
+    }
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), NULL, TRUE};
+    HANDLE output = CreateFileA(outputPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                CREATE_ALWAYS, 0, NULL);
+    if (output == INVALID_HANDLE_VALUE) {
+        result.output = "cannot open the helper's output file";
+        return result;
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    std::string commandLine = "\"" + path + "\" " + args;
+    PROCESS_INFORMATION process = {};
+    const BOOL started = CreateProcessA(path.c_str(), &commandLine[0], NULL, NULL, TRUE, 0, NULL, NULL,
+                                        &startup, &process);
+    CloseHandle(output);
+    if (!started) {
+        result.output = "cannot start " + commandLine;
+        DeleteFileA(outputPath);
+        return result;
+    }
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        result.finished = true;
+        GetExitCodeProcess(process.hProcess, &result.exitCode);
+    } else {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+
+    HANDLE input = CreateFileA(outputPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                               OPEN_EXISTING, 0, NULL);
+    if (input != INVALID_HANDLE_VALUE) {
+        char buffer[4096];
+        DWORD read = 0;
+        while (ReadFile(input, buffer, sizeof(buffer), &read, NULL) && read > 0)
+            result.output.append(buffer, read);
+        CloseHandle(input);
+    }
+    DeleteFileA(outputPath);
+    return result;
+}

@@ -1,0 +1,29 @@
+// Helper processes for tests: a copy of the running test program under another name, with Wine's
+// per-program settings (Windows version, DLL overrides) for that name, run with a time-out.
+#pragma once
+#include <windows.h>
+#include <string>
+
+// The folder of the running program, with a trailing backslash.
+std::string ProgramFolder();
+
+// Copies the running program to NAME (a file name in the same folder) and returns its full path.
+std::string CopySelfAs(const char* name);
+
+// Copies a file of the program's folder to another name in the same folder.
+bool CopyBesideSelf(const char* from, const char* to);
+
+// HKCU\Software\Wine\AppDefaults\<exeName>[\<subKey>] value = data; subKey may be null.
+bool SetAppDefault(const char* exeName, const char* subKey, const char* value, const char* data);
+
+struct ChildResult {
+    bool finished = false;  // false: still running at the time-out (it was ended)
+    DWORD exitCode = 0;
+    std::string output;     // what it wrote to stdout and stderr
+};
+
+// Runs "path" args, waits at most timeoutMs.
+ChildResult RunChild(const std::string& path, const std::string& args, DWORD timeoutMs);
+
+// The running program's file name without its folder, e.g. "kbdhook_test.exe".
+std::string OwnFileName();
