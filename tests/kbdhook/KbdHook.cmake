@@ -1,0 +1,7 @@
+# The keyboard hook library with injected input: the low-level hook, the per-process hook in this and in a
+# helper process, the platform class under each Windows version Wine reports, the named block.
+ferrowin_gtest(kbdhook_test
+  ${CMAKE_CURRENT_LIST_DIR}/KeyboardHarness.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LowLevelHookTest.cpp)
+target_link_libraries(kbdhook_test PRIVATE vorrin test_child_process user32)
+ferrowin_wine_test(kbdhook_test SERIAL TIMEOUT 180)

@@ -1,0 +1,150 @@
+// The low-level keyboard hook on NT 5.1 (platform class 6) with injected input: what is posted, what is
+// swallowed, what is synthesised, and what passes.
+#include "KeyboardHarness.h"
+#include "PlatformClass.h"
+#include "Vorrin.h"
+
+namespace {
+
+typedef std::vector<NoteRecord> Notes;
+typedef std::vector<MouseRecord> Mice;
+typedef std::vector<PassedRecord> PassedKeys;
+
+class LowLevelHook : public KeyboardHookTest {
+protected:
+    void SetUp() override
+    {
+        KeyboardHookTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        Install(PlatformXP);
+        ASSERT_NE(0u, dataSeg->lowLevelKeyboardHook);
+    }
+};
+
+TEST_F(LowLevelHook, FunctionKeysPostOncePerPressAndAreSwallowed)
+{
+    Tap(0xFF, 0x40);
+    Tap(0xFF, 0x41);
+    Key(0xFF, 0x40, false);
+    Key(0xFF, 0x40, false);   // auto-repeat: another press
+    Key(0xFF, 0x40, true);
+    EXPECT_EQ((Notes{{4, 1}, {4, 2}, {4, 1}, {4, 1}}), notes);
+    EXPECT_EQ(PassedKeys{}, passed);
+    EXPECT_TRUE(keys.empty());
+}
+
+TEST_F(LowLevelHook, WheelKeyTurnsOneNotchUpOnPressAndDownOnRelease)
+{
+    Key(0xFF, 0x0B, false);
+    EXPECT_EQ((Mice{{WM_MOUSEWHEEL, 120, 0}}), mouse);
+    Key(0xFF, 0x0B, true);
+    EXPECT_EQ((Mice{{WM_MOUSEWHEEL, 120, 0}, {WM_MOUSEWHEEL, -120, 0}}), mouse);
+    EXPECT_EQ(PassedKeys{}, passed);
+    EXPECT_EQ(Notes{}, notes);
+}
+
+TEST_F(LowLevelHook, MiddleKeyHoldsTheMiddleButton)
+{
+    Key(0xFF, 0x16, false);
+    EXPECT_EQ((Mice{{WM_MBUTTONDOWN, 0, 0}}), mouse);
+    Key(0xFF, 0x16, true);
+    EXPECT_EQ((Mice{{WM_MBUTTONDOWN, 0, 0}, {WM_MBUTTONUP, 0, 0}}), mouse);
+    EXPECT_EQ(PassedKeys{}, passed);
+}
+
+TEST_F(LowLevelHook, OtherScanCodesOfKey255PassOn)
+{
+    Tap(0xFF, 0x30);
+    EXPECT_EQ((PassedKeys{Passed(false, 0xFF, 0x30), Passed(true, 0xFF, 0x30)}), passed);
+    EXPECT_EQ(Notes{}, notes);
+    EXPECT_EQ(Mice{}, mouse);
+}
+
+TEST_F(LowLevelHook, BrowserAndMediaKeysPostScanCodeOrVirtualKeyAndAreSwallowed)
+{
+    Tap(VK_VOLUME_MUTE, 0x20, true);
+    Tap(VK_BROWSER_BACK, 0, true);
+    Tap(VK_LAUNCH_APP2, 0x21, true);
+    Tap(VK_MEDIA_PLAY_PAUSE, 0, true);
+    EXPECT_EQ((Notes{{1, 0x20}, {2, VK_BROWSER_BACK}, {1, 0x21}, {2, VK_MEDIA_PLAY_PAUSE}}), notes);
+    EXPECT_EQ(PassedKeys{}, passed);
+    EXPECT_TRUE(keys.empty());
+
+    // Just outside the range: passed on.
+    Tap(0xB8, 0x22);
+    EXPECT_EQ((PassedKeys{Passed(false, 0xB8, 0x22), Passed(true, 0xB8, 0x22)}), passed);
+    EXPECT_EQ(4u, notes.size());
+}
+
+TEST_F(LowLevelHook, TheApplicationsOwnInputPasses)
+{
+    Tap(0xFF, 0x40, false, 0x10000);
+    Tap(VK_VOLUME_UP, 0x30, true, 0x10000);
+    EXPECT_EQ((PassedKeys{Passed(false, 0xFF, 0x40, 0x10000), Passed(true, 0xFF, 0x40, 0x10000),
+                          Passed(false, VK_VOLUME_UP, 0x30, 0x10000), Passed(true, VK_VOLUME_UP, 0x30, 0x10000)}),
+              passed);
+    EXPECT_EQ(Notes{}, notes);
+
+    // Other extra information is not the application's mark.
+    Tap(0xFF, 0x40, false, 0x20000);
+    EXPECT_EQ((Notes{{4, 1}}), notes);
+}
+
+TEST_F(LowLevelHook, NoWindowInTheBlockPassesEverything)
+{
+    SetBlockWindow(NULL);
+    Tap(0xFF, 0x40);
+    Tap(0xFF, 0x0B);
+    Tap(VK_VOLUME_MUTE, 0x20, true);
+    EXPECT_EQ((PassedKeys{Passed(false, 0xFF, 0x40), Passed(true, 0xFF, 0x40), Passed(false, 0xFF, 0x0B),
+                          Passed(true, 0xFF, 0x0B), Passed(false, VK_VOLUME_MUTE, 0x20),
+                          Passed(true, VK_VOLUME_MUTE, 0x20)}),
+              passed);
+    EXPECT_EQ(Notes{}, notes);
+    EXPECT_EQ(Mice{}, mouse);
+}
+
+TEST_F(LowLevelHook, RepeatedInstallKeepsOneHookAndRemovalRemovesIt)
+{
+    const DWORD first = dataSeg->lowLevelKeyboardHook;
+    InstallHook(TRUE);
+    InstallHook(TRUE);
+    Drain(20);
+    ClearRecords();
+    EXPECT_EQ(first, dataSeg->lowLevelKeyboardHook);
+    Tap(0xFF, 0x40);
+    EXPECT_EQ((Notes{{4, 1}}), notes) << "one notification per press";
+
+    InstallHook(FALSE);
+    EXPECT_EQ(0u, dataSeg->lowLevelKeyboardHook);
+    EXPECT_EQ(0u, dataSeg->keyboardHook);
+    Drain();
+    ClearRecords();
+    Tap(0xFF, 0x40);
+    EXPECT_EQ((PassedKeys{Passed(false, 0xFF, 0x40), Passed(true, 0xFF, 0x40)}), passed)
+        << "no low-level hook of the library is left";
+    EXPECT_EQ(Notes{}, notes);
+}
+
+// Installing taps Scroll Lock twice, 100 ms apart on the NT family, leaving its state as it was.
+TEST_F(LowLevelHook, InstallTapsScrollLockTwice)
+{
+    InstallHook(FALSE);
+    Drain();
+    const SHORT before = GetKeyState(VK_SCROLL) & 1;
+    ClearRecords();
+    InstallHook(TRUE);
+    Drain(20);
+    std::vector<PassedRecord> scroll;
+    for (const PassedRecord& r : passed)
+        if (r.virtualKey == VK_SCROLL)
+            scroll.push_back(r);
+    ASSERT_EQ((PassedKeys{Passed(false, VK_SCROLL, 0), Passed(true, VK_SCROLL, 0), Passed(false, VK_SCROLL, 0),
+                          Passed(true, VK_SCROLL, 0)}),
+              scroll);
+    EXPECT_GE(scroll[2].time - scroll[1].time, 90u);
+    EXPECT_EQ(before, GetKeyState(VK_SCROLL) & 1);
+}
+
+}  // namespace
