@@ -2,6 +2,7 @@
 # helper process, the platform class under each Windows version Wine reports, the named block.
 ferrowin_gtest(kbdhook_test
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardHarness.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/LowLevelHookTest.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/LowLevelHookTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/KeyboardProcTest.cpp)
 target_link_libraries(kbdhook_test PRIVATE vorrin test_child_process user32)
 ferrowin_wine_test(kbdhook_test SERIAL TIMEOUT 180)

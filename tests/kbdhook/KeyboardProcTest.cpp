@@ -1,0 +1,276 @@
+// The per-process keyboard hook with real injected keys into this program's focused window: the
+// Windows-key macros and their timers, Ctrl+Alt letters, the NT 4 special keys, and that no path leaves
+// Shift or the Windows key down.
+#include "KeyboardHarness.h"
+#include "PlatformClass.h"
+#include "Vorrin.h"
+
+namespace {
+
+typedef std::vector<KeyRecord> Keys;
+typedef std::vector<NoteRecord> Notes;
+typedef std::vector<MouseRecord> Mice;
+
+const BYTE ScanWin = 0x5B, ScanE = 0x12, ScanUp = 0x48, ScanEnter = 0x1C, ScanX = 0x2D, ScanR = 0x13;
+const BYTE ScanCtrl = 0x1D, ScanAlt = 0x38, ScanShift = 0x2A;
+
+class PerProcessHook : public KeyboardHookTest {
+protected:
+    void SetUp() override
+    {
+        KeyboardHookTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        Install(PlatformOther);
+        ASSERT_NE(0u, dataSeg->keyboardHook);
+        ASSERT_EQ(0u, dataSeg->lowLevelKeyboardHook);
+    }
+
+    void WinDown() { Key(VK_LWIN, ScanWin, false, true); }
+    void WinUp() { Key(VK_LWIN, ScanWin, true, true); }
+
+    // Neither the synthesised Shift nor a synthesised Windows key may stay down, and the macro is over.
+    void ExpectNothingHeld()
+    {
+        EXPECT_FALSE(KeyHeld(VK_SHIFT)) << "Shift left down";
+        EXPECT_FALSE(KeyHeld(VK_LWIN)) << "Windows key left down";
+        EXPECT_EQ(0u, dataSeg->winKeyDown);
+        EXPECT_EQ(0u, dataSeg->winSequence);
+        EXPECT_EQ(0u, dataSeg->winKeyTimer);
+        EXPECT_EQ(0u, dataSeg->sequenceTimer);
+    }
+};
+
+TEST_F(PerProcessHook, WindowsKeyAndEPostsTheMacro)
+{
+    WinDown();
+    EXPECT_EQ(1u, dataSeg->winKeyDown);
+    Key('E', ScanE, false);
+    Key('E', ScanE, true);
+    WinUp();
+    EXPECT_EQ((Notes{{2, 182}}), notes);
+    // The E press and the Windows press were swallowed; what was synthesised and the real releases pass.
+    EXPECT_EQ((Keys{Up('E', 0), Up(VK_SHIFT, 0), Up(VK_LWIN, 0), Up('E', ScanE), Up(VK_LWIN, ScanWin)}), keys);
+    ExpectNothingHeld();
+}
+
+TEST_F(PerProcessHook, QuickTapThenUpAndEnterPostsTheMacro)
+{
+    WinDown();
+    WinUp();
+    EXPECT_EQ(1u, dataSeg->winSequence);
+    EXPECT_EQ(1u, dataSeg->winSequenceFresh);
+    Key(VK_UP, ScanUp, false, true);
+    EXPECT_EQ(0u, dataSeg->winSequenceFresh);
+    Key(VK_UP, ScanUp, true, true);
+    Key(VK_RETURN, ScanEnter, false);
+    EXPECT_EQ(Notes{}, notes) << "Enter completes the macro on release";
+    Key(VK_RETURN, ScanEnter, true);
+    EXPECT_EQ((Notes{{5, 10}}), notes);
+    EXPECT_EQ((Keys{Up(VK_SHIFT, 0)}), keys);
+    ExpectNothingHeld();
+}
+
+TEST_F(PerProcessHook, QuickTapThenAnotherKeyReplaysTheWindowsKeyFirst)
+{
+    WinDown();
+    WinUp();
+    Key('X', ScanX, false);
+    Key('X', ScanX, true);
+    EXPECT_EQ(Notes{}, notes);
+    EXPECT_EQ((Keys{Up(VK_SHIFT, 0), Down(VK_LWIN, 0), Up(VK_LWIN, 0), Down('X', 0), Up('X', ScanX)}), keys);
+    ExpectNothingHeld();
+}
+
+TEST_F(PerProcessHook, QuickTapExpiresAfterTwoSeconds)
+{
+    WinDown();
+    WinUp();
+    Key(VK_UP, ScanUp, false, true);
+    PumpFor(1500);
+    EXPECT_EQ(1u, dataSeg->winSequence) << "still watching after 1.5 s";
+    PumpFor(800);
+    EXPECT_EQ(0u, dataSeg->winSequence);
+    EXPECT_EQ((Keys{Up(VK_SHIFT, 0)}), keys);
+    // Afterwards Enter is an ordinary key.
+    Key(VK_RETURN, ScanEnter, false);
+    Key(VK_RETURN, ScanEnter, true);
+    EXPECT_EQ((Keys{Up(VK_SHIFT, 0), Down(VK_RETURN, ScanEnter), Up(VK_RETURN, ScanEnter)}), keys);
+    EXPECT_EQ(Notes{}, notes);
+    ExpectNothingHeld();
+}
+
+TEST_F(PerProcessHook, HeldWindowsKeyIsDeliveredLateOnce)
+{
+    WinDown();
+    EXPECT_TRUE(keys.empty());
+    PumpFor(300);
+    EXPECT_EQ((Keys{Down(VK_LWIN, 0)}), keys) << "one late press after 50 ms";
+    EXPECT_EQ(0u, dataSeg->winKeyDown);
+    WinUp();
+    EXPECT_EQ((Keys{Down(VK_LWIN, 0), Up(VK_LWIN, ScanWin)}), keys);
+    EXPECT_EQ(Notes{}, notes);
+    ExpectNothingHeld();
+}
+
+TEST_F(PerProcessHook, WindowsKeyWithAnOrdinaryKeyReleasesShift)
+{
+    WinDown();
+    Key('R', ScanR, false);
+    Key('R', ScanR, true);
+    WinUp();
+    EXPECT_EQ((Keys{Down('R', ScanR), Up(VK_SHIFT, 0), Up('R', ScanR), Up(VK_LWIN, ScanWin)}), keys);
+    ExpectNothingHeld();
+}
+
+TEST_F(PerProcessHook, RemovingTheHooksInTheMiddleOfAMacroReleasesShift)
+{
+    WinDown();
+    WinUp();
+    EXPECT_TRUE(KeyHeld(VK_SHIFT));
+    InstallHook(FALSE);
+    Drain();
+    ExpectNothingHeld();
+}
+
+TEST_F(PerProcessHook, ShiftIsSwallowedWhileTheWindowsKeyIsDown)
+{
+    WinDown();
+    Key(VK_SHIFT, ScanShift, false);
+    Key(VK_SHIFT, ScanShift, true);
+    EXPECT_EQ(1u, dataSeg->winKeyDown);
+    Key('E', ScanE, false);
+    EXPECT_EQ((Notes{{2, 182}}), notes);
+    Key('E', ScanE, true);
+    WinUp();
+    EXPECT_EQ((Keys{Up('E', 0), Up(VK_SHIFT, 0), Up(VK_LWIN, 0), Up('E', ScanE), Up(VK_LWIN, ScanWin)}), keys);
+    ExpectNothingHeld();
+}
+
+TEST_F(PerProcessHook, NoWindowInTheBlockPassesEverything)
+{
+    SetBlockWindow(NULL);
+    WinDown();
+    Key('E', ScanE, false);
+    Key('E', ScanE, true);
+    WinUp();
+    EXPECT_EQ((Keys{Down(VK_LWIN, ScanWin), Down('E', ScanE), Up('E', ScanE), Up(VK_LWIN, ScanWin)}), keys);
+    EXPECT_EQ(Notes{}, notes);
+    EXPECT_EQ(0u, dataSeg->winKeyDown);
+}
+
+// Ctrl and Alt down, a letter tapped, both released; returns the keys the window saw for the letter only.
+class CtrlAltLetters : public PerProcessHook {
+protected:
+    void Chord(BYTE letter, BYTE scan, bool rightAlt)
+    {
+        Key(VK_CONTROL, ScanCtrl, false);
+        Key(VK_MENU, ScanAlt, false, rightAlt);
+        Key(letter, scan, false);
+        Key(letter, scan, true);
+        Key(VK_MENU, ScanAlt, true, rightAlt);
+        Key(VK_CONTROL, ScanCtrl, true);
+    }
+    Keys Letters() const
+    {
+        Keys letters;
+        for (const KeyRecord& k : keys)
+            if (k.virtualKey >= 'A' && k.virtualKey <= 'Z')
+                letters.push_back(k);
+        return letters;
+    }
+};
+
+TEST_F(CtrlAltLetters, LeftAltWithTheFiveLettersPostsTheirCodes)
+{
+    for (DWORD platform : {PlatformOther, PlatformXP, Platform98}) {
+        dataSeg->platformClass = platform;
+        ClearRecords();
+        Chord('D', 0x20, false);
+        Chord('E', 0x12, false);
+        Chord('P', 0x19, false);
+        Chord('O', 0x18, false);
+        Chord('C', 0x2E, false);
+        Chord('X', 0x2D, false);
+        EXPECT_EQ((Notes{{5, 5}, {5, 6}, {5, 7}, {5, 8}, {5, 9}}), notes) << "class " << platform;
+        EXPECT_EQ((Keys{Down('X', 0x2D), Up('X', 0x2D)}), Letters()) << "class " << platform;
+    }
+}
+
+TEST_F(CtrlAltLetters, RightAltIsPassedOn)
+{
+    for (DWORD platform : {PlatformOther, Platform2000, Platform98, PlatformMe}) {
+        dataSeg->platformClass = platform;
+        ClearRecords();
+        Chord('D', 0x20, true);
+        EXPECT_EQ(Notes{}, notes) << "class " << platform;
+        EXPECT_EQ((Keys{Down('D', 0x20), Up('D', 0x20)}), Letters()) << "class " << platform;
+    }
+}
+
+TEST_F(CtrlAltLetters, OnClasses2And5TheLastAltEventDecides)
+{
+    dataSeg->platformClass = PlatformMe;
+    Chord('O', 0x18, false);
+    EXPECT_EQ(1u, dataSeg->leftAltDown);
+    Chord('O', 0x18, true);
+    EXPECT_EQ(0u, dataSeg->leftAltDown);
+    EXPECT_EQ((Notes{{5, 8}}), notes);
+    EXPECT_EQ((Keys{Down('O', 0x18), Up('O', 0x18)}), Letters());
+}
+
+TEST_F(CtrlAltLetters, LetterWithoutBothModifiersPasses)
+{
+    Key(VK_CONTROL, ScanCtrl, false);
+    Key('D', 0x20, false);
+    Key('D', 0x20, true);
+    Key(VK_CONTROL, ScanCtrl, true);
+    Key(VK_MENU, ScanAlt, false);
+    Key('D', 0x20, false);
+    Key('D', 0x20, true);
+    Key(VK_MENU, ScanAlt, true);
+    EXPECT_EQ(Notes{}, notes);
+    EXPECT_EQ((Keys{Down('D', 0x20), Up('D', 0x20), Down('D', 0x20), Up('D', 0x20)}), Letters());
+}
+
+TEST_F(PerProcessHook, OnNT4TheSpecialKeysAreHandledHere)
+{
+    dataSeg->platformClass = PlatformNT4;
+    Tap(0xFF, 0x40);
+    Tap(0xFF, 0x41);
+    Tap(0xFF, 0x30);
+    EXPECT_EQ((Notes{{4, 1}, {4, 2}, {1, 0x30}}), notes);
+    Tap(0xFF, 0x0B);
+    Tap(0xFF, 0x16);
+    EXPECT_EQ((Mice{{WM_MOUSEWHEEL, 120, 120}, {WM_MOUSEWHEEL, -120, 0xFF88}, {WM_MBUTTONDOWN, 0, 0},
+                    {WM_MBUTTONUP, 0, 0}}),
+              mouse);
+    EXPECT_EQ(Keys{}, keys) << "all of them swallowed";
+    EXPECT_EQ(3u, notes.size());
+}
+
+TEST_F(PerProcessHook, ElsewhereKey255PassesThisHook)
+{
+    for (DWORD platform : {PlatformOther, Platform98, Platform2000}) {
+        dataSeg->platformClass = platform;
+        ClearRecords();
+        Tap(0xFF, 0x40);
+        EXPECT_EQ((Keys{Down(0xFF, 0x40), Up(0xFF, 0x40)}), keys) << "class " << platform;
+        EXPECT_EQ(Notes{}, notes);
+    }
+}
+
+// Direct calls where the system's own calls cannot be arranged.
+TEST_F(PerProcessHook, NoRemoveAndNegativeCodesPassWithoutTouchingState)
+{
+    const LPARAM windowsPress = (LPARAM)((ScanWin << 16) | 0x01000001);
+    EXPECT_EQ(0, KeyboardProc(HC_NOREMOVE, VK_LWIN, windowsPress));
+    EXPECT_EQ(0, KeyboardProc(-1, VK_LWIN, windowsPress));
+    EXPECT_EQ(0u, dataSeg->winKeyDown);
+    dataSeg->platformClass = PlatformNT4;
+    EXPECT_EQ(0, KeyboardProc(HC_NOREMOVE, 0xFF, (LPARAM)(0x40 << 16)));
+    Drain();
+    EXPECT_EQ(Notes{}, notes);
+}
+
+}  // namespace
