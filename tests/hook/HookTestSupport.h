@@ -1,0 +1,86 @@
+// What the mouse hook tests share: the library loaded by name, the button-settings file in a scratch
+// folder named by the registry, windows that record what reaches them, and bounded message pumping.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+typedef int (*StartHookProc)(HWND ownerWindow);
+typedef int (*StopHookProc)();
+
+// hoppet.dll as the tray application loads it: LoadLibrary by name, exports by name.
+struct Hoppet {
+    HMODULE module = nullptr;
+    StartHookProc StartHook = nullptr;
+    StopHookProc StopHook = nullptr;
+    HOOKPROC MouseHookProc = nullptr;
+    HOOKPROC LowLevelMousePProc = nullptr;
+
+    bool Load();
+};
+
+// HKLM "Software\Ferrowin" "AppPath" pointed at a scratch folder for the life of the object; the value
+// that was there before (or its absence) comes back afterwards.
+class SettingsFolder {
+public:
+    SettingsFolder();
+    ~SettingsFolder();
+    bool Ready() const { return ready; }
+    // Writes "VELDA.DAT" of the given length, zero but for the two setting bytes.
+    bool WriteFile(BYTE button1, BYTE button2, DWORD length = 2048);
+    bool SetByte(DWORD offset, BYTE value);
+    void RemoveFile();
+    // Points "AppPath" at the folder, optionally with a trailing backslash.
+    bool PointRegistry(bool trailingBackslash = false);
+    const std::string& Folder() const { return folder; }
+
+private:
+    bool ready = false;
+    bool hadValue = false;
+    std::string previous;
+    std::string folder;
+};
+
+// One message as it reached a recording window.
+struct Seen {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    double time;   // milliseconds, same clock as Now()
+};
+
+double Now();
+extern std::vector<Seen> g_seen;
+extern UINT g_closeQuimbel;
+
+// Recording windows: class "FerrowinRecorder" and the browser document class "Internet Explorer_Server".
+bool RegisterRecorderClasses();
+HWND MakeRecorder(const char* className, DWORD style, int x, int y, int width, int height, HWND parent);
+HWND MakeScrollBar(HWND parent, bool vertical, bool visible, int x, int y, int width, int height);
+
+// Pumps this thread's messages for the given time. Counts thread timers seen firing (WM_TIMER without a
+// window) into *threadTimers when given.
+void Pump(DWORD milliseconds, int* threadTimers = nullptr);
+// Pumps until the predicate holds or the time-out passes; false on time-out.
+template <class Predicate> bool PumpUntil(Predicate predicate, DWORD timeout)
+{
+    double end = Now() + timeout;
+    while (!predicate()) {
+        if (Now() > end)
+            return false;
+        Pump(5);
+    }
+    return true;
+}
+
+// The messages in g_seen for one window and a set of message numbers, with runs of equal entries
+// (message, wParam, lParam) collapsed into one, as text for a table comparison.
+std::vector<std::string> Collapsed(HWND window, const std::vector<UINT>& messages);
+std::string Describe(UINT message, WPARAM wParam, LPARAM lParam);
+std::vector<Seen> Only(HWND window, UINT message);
+
+// Runs a program of the host system (xdotool) without waiting for it.
+bool RunHostCommand(const std::string& commandLine);
+
+void SendMouse(DWORD flags, DWORD data = 0, ULONG_PTR extra = 0);

@@ -1,0 +1,306 @@
+// The mouse hook library in its per-process mode. These cases run only in the helper copy of the test
+// program that Wine reports as Windows 98 (started by PerProcessMode.Win98HelperPasses): there StartHook
+// installs the per-process hook, whose procedure runs on this thread as its messages are retrieved.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <random>
+#include <string>
+#include <vector>
+#include "HookTestSupport.h"
+#include "shared/MouseProtocol.h"
+#include "shared/SharedMemory.h"
+
+namespace {
+
+bool IsWindows98()
+{
+    DWORD version = GetVersion();
+    return LOBYTE(LOWORD(version)) == 4 && HIBYTE(LOWORD(version)) == 10;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += "    " + line + "\n";
+    return text;
+}
+
+void ExpectSequence(HWND window, const std::vector<UINT>& messages, const std::vector<std::string>& expected)
+{
+    std::vector<std::string> seen = Collapsed(window, messages);
+    EXPECT_EQ(expected, seen) << "expected:\n" << JoinLines(expected) << "seen:\n" << JoinLines(seen);
+}
+
+double SeenSince(size_t index, HWND window, UINT message)
+{
+    for (size_t i = index; i < g_seen.size(); ++i)
+        if (g_seen[i].window == window && g_seen[i].message == message)
+            return g_seen[i].time;
+    return 0;
+}
+
+class Win98 : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        loaded = hoppet.Load();
+        RegisterRecorderClasses();
+        block = OpenMouseStateBlock();
+    }
+    static void TearDownTestSuite()
+    {
+        delete block;
+        block = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (!IsWindows98())
+            GTEST_SKIP() << "runs in the Windows 98 helper only";
+        ASSERT_TRUE(loaded) << "hoppet.dll or one of its exports is missing";
+        ASSERT_TRUE(block && block->IsReady());
+        ASSERT_TRUE(settings.Ready());
+        ASSERT_TRUE(settings.WriteFile(0, 0));
+        ASSERT_EQ(1, hoppet.StartHook(nullptr));
+        SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &savedLines, 0);
+        g_seen.clear();
+    }
+
+    void TearDown() override
+    {
+        if (!IsWindows98())
+            return;
+        SetRoundMap(nullptr);
+        // The per-process hook reports its own removal.
+        EXPECT_EQ(1, hoppet.StopHook());
+        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, savedLines, nullptr, 0);
+        for (HWND window : windows)
+            DestroyWindow(window);
+        windows.clear();
+        Pump(20);
+    }
+
+    HWND Keep(HWND window)
+    {
+        EXPECT_NE(nullptr, window);
+        windows.push_back(window);
+        return window;
+    }
+
+    static void SetRoundMap(HWND pad)
+    {
+        DWORD word = HandleToUlong(pad);
+        if (block)
+            block->WriteItem(ITEM_ROUND_MAP, &word, sizeof(word));
+    }
+
+    static bool MoveCursor(POINT at)
+    {
+        SetCursorPos(at.x, at.y);
+        return PumpUntil([at] {
+            POINT now;
+            return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
+        }, 2000);
+    }
+
+    // A middle-button press carrying a button code, held for a while; returns when the release reached
+    // the window (the library stops the repeat just before that).
+    double HoldCode(HWND window, ULONG_PTR code, POINT at, DWORD held)
+    {
+        EXPECT_TRUE(MoveCursor(at));
+        size_t before = g_seen.size();
+        SendMouse(MOUSEEVENTF_MIDDLEDOWN, 0, code);
+        Pump(held);
+        SendMouse(MOUSEEVENTF_MIDDLEUP, 0, code);
+        EXPECT_TRUE(PumpUntil([=] { return SeenSince(before, window, WM_MBUTTONUP) != 0; }, 3000));
+        double release = SeenSince(before, window, WM_MBUTTONUP);
+        Pump(250);
+        return release;
+    }
+
+    LRESULT CallHook(UINT message, POINT at, ULONG_PTR extra = 0, int code = HC_ACTION)
+    {
+        MOUSEHOOKSTRUCT record = {};
+        record.pt = at;
+        record.hwnd = WindowFromPoint(at);
+        record.wHitTestCode = HTCLIENT;
+        record.dwExtraInfo = extra;
+        return hoppet.MouseHookProc(code, message, reinterpret_cast<LPARAM>(&record));
+    }
+
+    static Hoppet hoppet;
+    static bool loaded;
+    static CSharedMemory* block;
+    SettingsFolder settings;
+    std::vector<HWND> windows;
+    UINT savedLines = 3;
+};
+
+Hoppet Win98::hoppet;
+bool Win98::loaded;
+CSharedMemory* Win98::block;
+
+const std::vector<UINT> scrollAndMiddle = {WM_HSCROLL, WM_MBUTTONDOWN, WM_MBUTTONUP};
+
+TEST_F(Win98, ButtonCodesScrollHorizontally)
+{
+    HWND plain = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
+    double release = HoldCode(plain, 2, POINT{250, 180}, 300);
+    ExpectSequence(plain, scrollAndMiddle, {Describe(WM_HSCROLL, SB_LINERIGHT, 0), Describe(WM_MBUTTONUP, 0, 0)});
+    std::vector<Seen> scrolls = Only(plain, WM_HSCROLL);
+    EXPECT_GE(scrolls.size(), 3u);
+    EXPECT_LE(scrolls.size(), 9u);
+    for (const Seen& seen : scrolls)
+        EXPECT_LT(seen.time, release + 45) << "WM_HSCROLL after the release";
+    DestroyWindow(plain);
+
+    g_seen.clear();
+    HWND withBars = Keep(MakeRecorder("FerrowinRecorder", 0, 100, 100, 300, 200, nullptr));
+    HWND hidden = MakeScrollBar(withBars, false, false, 0, 150, 280, 20);
+    HWND horizontal = MakeScrollBar(withBars, false, true, 0, 180, 280, 20);
+    HWND vertical = MakeScrollBar(withBars, true, true, 280, 0, 20, 180);
+    ASSERT_TRUE(hidden && horizontal && vertical);
+    HoldCode(withBars, 1, POINT{200, 180}, 200);
+    ExpectSequence(withBars, scrollAndMiddle,
+                   {Describe(WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(horizontal)),
+                    Describe(WM_MBUTTONUP, 0, 0)});
+}
+
+TEST_F(Win98, SettingsFileDecides)
+{
+    HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
+    POINT at = {250, 180};
+    ASSERT_TRUE(settings.WriteFile(1, 0));
+    HoldCode(target, 1, at, 150);
+    ExpectSequence(target, scrollAndMiddle, {Describe(WM_MBUTTONDOWN, 0, 0), Describe(WM_MBUTTONUP, 0, 0)});
+
+    g_seen.clear();
+    settings.RemoveFile();
+    HoldCode(target, 1, at, 150);
+    ExpectSequence(target, scrollAndMiddle, {Describe(WM_MBUTTONUP, 0, 0)});
+
+    // The middle button itself and unknown codes are ordinary presses.
+    const ULONG_PTR ordinary[] = {4, 0, 3, 0x10000};
+    for (ULONG_PTR code : ordinary) {
+        g_seen.clear();
+        HoldCode(target, code, at, 50);
+        ExpectSequence(target, scrollAndMiddle, {Describe(WM_MBUTTONDOWN, 0, 0), Describe(WM_MBUTTONUP, 0, 0)});
+    }
+}
+
+TEST_F(Win98, ScrollCodesTurnTheWheelWithThirtyLines)
+{
+    HWND target = Keep(MakeRecorder("FerrowinRecorder", 0, 100, 100, 300, 200, nullptr));
+    SetForegroundWindow(target);
+    SetFocus(target);
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0));
+    const struct { ULONG_PTR code; short delta; } cases[] = {{8, WHEEL_DELTA}, {16, -WHEEL_DELTA}};
+    for (const auto& c : cases) {
+        g_seen.clear();
+        HoldCode(target, c.code, POINT{250, 180}, 50);
+        ExpectSequence(target, {WM_MBUTTONDOWN, WM_MBUTTONUP}, {Describe(WM_MBUTTONUP, 0, 0)});
+        std::vector<Seen> wheel = Only(target, WM_MOUSEWHEEL);
+        ASSERT_EQ(1u, wheel.size()) << "code " << c.code;
+        EXPECT_EQ(c.delta, static_cast<short>(HIWORD(wheel[0].wParam)));
+        UINT lines = 0;
+        SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+        EXPECT_EQ(30u, lines);
+        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
+    }
+}
+
+TEST_F(Win98, OutsidePressClosesThePad)
+{
+    HWND background = Keep(MakeRecorder("FerrowinRecorder", 0, 300, 200, 400, 400, nullptr));
+    HWND pad = Keep(MakeRecorder("FerrowinRecorder", 0, 400, 300, 100, 100, nullptr));
+    SetRoundMap(pad);
+
+    // The system's point-in-rectangle rule: left and top edges inside, right and bottom edges outside.
+    const struct { UINT message; POINT at; bool closes; } cases[] = {
+        {WM_LBUTTONDOWN, {400, 300}, false},   {WM_LBUTTONDOWN, {499, 399}, false},
+        {WM_LBUTTONDOWN, {500, 350}, true},    {WM_LBUTTONDOWN, {450, 400}, true},
+        {WM_LBUTTONDOWN, {399, 350}, true},    {WM_NCLBUTTONDOWN, {450, 299}, true},
+        {WM_RBUTTONDOWN, {450, 350}, false},   {WM_RBUTTONDOWN, {650, 550}, true},
+        {WM_NCRBUTTONDOWN, {10, 10}, true},    {WM_LBUTTONUP, {650, 550}, false},
+        {WM_MBUTTONDOWN, {650, 550}, false},   {WM_RBUTTONDBLCLK, {650, 550}, false},
+    };
+    for (const auto& c : cases) {
+        g_seen.clear();
+        SetFocus(background);
+        // The press itself always goes on (no further hook: CallNextHookEx gives 0).
+        EXPECT_EQ(0, CallHook(c.message, c.at, 4));
+        Pump(30);
+        std::vector<std::string> expected;
+        if (c.closes)
+            expected.push_back(Describe(g_closeQuimbel, 4, 0));
+        ExpectSequence(pad, {g_closeQuimbel}, expected);
+        EXPECT_EQ(c.closes ? nullptr : background, GetFocus()) << "at " << c.at.x << "," << c.at.y;
+    }
+
+    // No pad, or a pad whose window has gone: nothing is posted.
+    g_seen.clear();
+    SetRoundMap(nullptr);
+    CallHook(WM_LBUTTONDOWN, POINT{650, 550});
+    HWND gone = MakeRecorder("FerrowinRecorder", 0, 400, 300, 100, 100, nullptr);
+    DestroyWindow(gone);
+    SetRoundMap(gone);
+    CallHook(WM_LBUTTONDOWN, POINT{650, 550});
+    Pump(30);
+    EXPECT_TRUE(Only(pad, g_closeQuimbel).empty());
+    EXPECT_TRUE(Only(gone, g_closeQuimbel).empty());
+
+    // A real press beside the pad, then one on it.
+    SetRoundMap(pad);
+    g_seen.clear();
+    ASSERT_TRUE(MoveCursor(POINT{350, 250}));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(PumpUntil([=] { return !Only(background, WM_LBUTTONDOWN).empty(); }, 3000));
+    Pump(50);
+    ExpectSequence(pad, {g_closeQuimbel}, {Describe(g_closeQuimbel, 4, 0)});
+    g_seen.clear();
+    ASSERT_TRUE(MoveCursor(POINT{450, 350}));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Pump(150);
+    EXPECT_TRUE(Only(pad, g_closeQuimbel).empty());
+}
+
+TEST_F(Win98, DirectCallsWithEveryMessage)
+{
+    HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
+    HWND pad = Keep(MakeRecorder("FerrowinRecorder", 0, 150, 150, 50, 50, nullptr));
+    HWND gone = MakeRecorder("FerrowinRecorder", 0, 0, 0, 10, 10, nullptr);
+    DestroyWindow(gone);
+    std::mt19937 random(4242);
+    const ULONG_PTR codes[] = {0, 1, 2, 4, 8, 16};
+    const HWND roundMaps[] = {nullptr, pad, gone};
+    for (HWND roundMap : roundMaps) {
+        SetRoundMap(roundMap);
+        const int hookCodes[] = {HC_ACTION, HC_NOREMOVE, -1, -7};
+        for (int hookCode : hookCodes) {
+            for (UINT message = 0; message <= 0x3FF; ++message) {
+                MOUSEHOOKSTRUCT record;
+                record.pt.x = 100 + static_cast<LONG>(random() % 300);
+                record.pt.y = 100 + static_cast<LONG>(random() % 200);
+                record.hwnd = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(random()));
+                record.wHitTestCode = random();
+                DWORD pick = random() % 7;
+                record.dwExtraInfo = pick < 6 ? codes[pick] : (static_cast<ULONG_PTR>(random()) << 16) ^ random();
+                hoppet.MouseHookProc(hookCode, message, reinterpret_cast<LPARAM>(&record));
+            }
+        }
+        Pump(120);
+        CallHook(WM_MBUTTONUP, POINT{200, 200});
+        double released = Now();
+        int timers = 0;
+        Pump(200, &timers);
+        EXPECT_EQ(0, timers);
+        for (const Seen& seen : Only(target, WM_HSCROLL))
+            EXPECT_LT(seen.time, released);
+        g_seen.clear();
+    }
+}
+
+}

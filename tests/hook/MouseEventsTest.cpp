@@ -1,0 +1,506 @@
+// The mouse hook library end to end in low-level mode: the hook installed through StartHook on this
+// thread, real extended-button input from X (xdotool) and from SendInput, real windows as targets, and
+// the button-settings file in a scratch folder named by the registry. The per-process mode runs in a
+// copy of this program that Wine reports as Windows 98 (MouseEvents98Test.cpp).
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <algorithm>
+#include <random>
+#include <stdio.h>
+#include <string>
+#include <vector>
+#include "HookTestSupport.h"
+#include "shared/MouseProtocol.h"
+#include "shared/SharedMemory.h"
+
+namespace {
+
+// What the test's own low-level hooks saw, called before the library's (installed after it).
+struct InputSeen {
+    UINT message;
+    DWORD data;     // mouse data, or for keys: virtual key << 16 | scan code
+    double time;
+};
+std::vector<InputSeen> g_mouseInput;
+std::vector<InputSeen> g_keyInput;
+HHOOK g_testMouseHook;
+HHOOK g_testKeyHook;
+
+LRESULT CALLBACK TestMouseHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        const MSLLHOOKSTRUCT* record = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+        if (wParam != WM_MOUSEMOVE)
+            g_mouseInput.push_back({static_cast<UINT>(wParam), record->mouseData, Now()});
+    }
+    return CallNextHookEx(g_testMouseHook, code, wParam, lParam);
+}
+
+LRESULT CALLBACK TestKeyHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        const KBDLLHOOKSTRUCT* record = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        g_keyInput.push_back({static_cast<UINT>(wParam), record->vkCode << 16 | record->scanCode, Now()});
+    }
+    return CallNextHookEx(g_testKeyHook, code, wParam, lParam);
+}
+
+// When the test's hook saw the given button message last; 0 when not at all.
+double LastInput(UINT message)
+{
+    for (auto it = g_mouseInput.rbegin(); it != g_mouseInput.rend(); ++it)
+        if (it->message == message)
+            return it->time;
+    return 0;
+}
+
+// When the test's hook saw the given button message at or after an index of g_mouseInput; 0 if not.
+double InputSince(size_t index, UINT message)
+{
+    for (size_t i = index; i < g_mouseInput.size(); ++i)
+        if (g_mouseInput[i].message == message)
+            return g_mouseInput[i].time;
+    return 0;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += "    " + line + "\n";
+    return text;
+}
+
+// Compares what reached a window with the expected table; a mismatch prints both.
+void ExpectSequence(HWND window, const std::vector<UINT>& messages, const std::vector<std::string>& expected)
+{
+    std::vector<std::string> seen = Collapsed(window, messages);
+    EXPECT_EQ(expected, seen) << "expected:\n" << JoinLines(expected) << "seen:\n" << JoinLines(seen);
+}
+
+// The repeat as the receiver saw it: the same line step with the same control every ~50 ms from the press
+// to the release, and nothing after it.
+void ExpectRepeat(HWND receiver, WPARAM direction, HWND bar, double release, DWORD held)
+{
+    std::vector<Seen> scrolls = Only(receiver, WM_HSCROLL);
+    ASSERT_FALSE(scrolls.empty()) << "no WM_HSCROLL reached the window";
+    for (const Seen& seen : scrolls) {
+        EXPECT_EQ(direction, seen.wParam);
+        EXPECT_EQ(reinterpret_cast<LPARAM>(bar), seen.lParam);
+    }
+    int expectedTicks = static_cast<int>(held / 50);
+    EXPECT_GE(static_cast<int>(scrolls.size()), expectedTicks - 3);
+    EXPECT_LE(static_cast<int>(scrolls.size()), expectedTicks + 3);
+    if (scrolls.size() >= 3) {
+        std::vector<double> gaps;
+        for (size_t i = 1; i < scrolls.size(); ++i)
+            gaps.push_back(scrolls[i].time - scrolls[i - 1].time);
+        std::sort(gaps.begin(), gaps.end());
+        double median = gaps[gaps.size() / 2];
+        EXPECT_GT(median, 35.0);
+        EXPECT_LT(median, 70.0);
+    }
+    ASSERT_NE(0.0, release) << "the release was not seen";
+    // One tick posted just before the release may still be dispatched after it; a running timer would
+    // deliver several more.
+    int late = 0;
+    for (const Seen& seen : scrolls) {
+        EXPECT_LT(seen.time, release + 45) << "WM_HSCROLL after the release";
+        late += seen.time > release;
+    }
+    EXPECT_LE(late, 1);
+}
+
+class LowLevelMode : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        loaded = hoppet.Load();
+        RegisterRecorderClasses();
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(loaded) << "hoppet.dll or one of its exports is missing";
+        ASSERT_TRUE(settings.Ready());
+        ASSERT_TRUE(settings.WriteFile(0, 0));
+        ASSERT_EQ(1, hoppet.StartHook(nullptr));
+        g_testMouseHook = SetWindowsHookExA(WH_MOUSE_LL, TestMouseHook, GetModuleHandleA(nullptr), 0);
+        g_testKeyHook = SetWindowsHookExA(WH_KEYBOARD_LL, TestKeyHook, GetModuleHandleA(nullptr), 0);
+        ASSERT_TRUE(g_testMouseHook && g_testKeyHook);
+        g_seen.clear();
+        g_mouseInput.clear();
+        g_keyInput.clear();
+    }
+
+    void TearDown() override
+    {
+        UnhookWindowsHookEx(g_testMouseHook);
+        UnhookWindowsHookEx(g_testKeyHook);
+        // With only the low-level hook installed there is no per-process hook to report on.
+        EXPECT_EQ(0, hoppet.StopHook());
+        for (HWND window : windows)
+            DestroyWindow(window);
+        windows.clear();
+        Pump(20);
+    }
+
+    HWND Keep(HWND window)
+    {
+        EXPECT_NE(nullptr, window);
+        windows.push_back(window);
+        return window;
+    }
+
+    // Holds an extended button over a screen point with real X input; the returned time is the release
+    // as the test's own hook saw it.
+    double HoldWithX(int xButton, POINT at)
+    {
+        char command[160];
+        snprintf(command, sizeof(command), "/usr/bin/xdotool mousemove %ld %ld mousedown %d sleep 0.3 mouseup %d",
+                 at.x, at.y, xButton, xButton);
+        size_t before = g_mouseInput.size();
+        EXPECT_TRUE(RunHostCommand(command)) << "xdotool could not be started";
+        bool released = PumpUntil([before] { return InputSince(before, WM_XBUTTONUP) != 0; }, 8000);
+        EXPECT_TRUE(released) << "the X button's release never arrived";
+        Pump(250);
+        return InputSince(before, WM_XBUTTONUP);
+    }
+
+    static bool MoveCursor(POINT at)
+    {
+        SetCursorPos(at.x, at.y);
+        return PumpUntil([at] {
+            POINT now;
+            return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
+        }, 2000);
+    }
+
+    // The same with SendInput; xButton is XBUTTON1 or XBUTTON2.
+    double HoldWithSendInput(WORD xButton, POINT at, DWORD held)
+    {
+        EXPECT_TRUE(MoveCursor(at));
+        size_t before = g_mouseInput.size();
+        SendMouse(MOUSEEVENTF_XDOWN, xButton);
+        Pump(held);
+        SendMouse(MOUSEEVENTF_XUP, xButton);
+        EXPECT_TRUE(PumpUntil([before] { return InputSince(before, WM_XBUTTONUP) != 0; }, 3000));
+        Pump(250);
+        return InputSince(before, WM_XBUTTONUP);
+    }
+
+    static Hoppet hoppet;
+    static bool loaded;
+    SettingsFolder settings;
+    std::vector<HWND> windows;
+};
+
+Hoppet LowLevelMode::hoppet;
+bool LowLevelMode::loaded;
+
+const std::vector<UINT> scrollAndButtons = {WM_HSCROLL, WM_XBUTTONDOWN, WM_XBUTTONUP};
+
+TEST_F(LowLevelMode, SideButtonFromXScrollsAWindowWithItsOwnScrollBar)
+{
+    HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
+    double release = HoldWithX(9, POINT{250, 180});
+    ExpectSequence(target, scrollAndButtons, {Describe(WM_HSCROLL, SB_LINERIGHT, 0), Describe(WM_XBUTTONUP, 2, 0)});
+    ExpectRepeat(target, SB_LINERIGHT, nullptr, release, 300);
+}
+
+TEST_F(LowLevelMode, BrowserDocumentWindowFromX)
+{
+    HWND frame = Keep(MakeRecorder("FerrowinRecorder", 0, 100, 100, 300, 200, nullptr));
+    HWND document = MakeRecorder("Internet Explorer_Server", 0, 0, 0, 300, 200, frame);
+    double release = HoldWithX(8, POINT{250, 180});
+    ExpectSequence(document, scrollAndButtons, {Describe(WM_HSCROLL, SB_LINELEFT, 0), Describe(WM_XBUTTONUP, 1, 0)});
+    ExpectRepeat(document, SB_LINELEFT, nullptr, release, 300);
+    EXPECT_TRUE(Only(frame, WM_HSCROLL).empty());
+}
+
+TEST_F(LowLevelMode, VisibleHorizontalScrollBarChildIsNamed)
+{
+    HWND target = Keep(MakeRecorder("FerrowinRecorder", 0, 100, 100, 300, 200, nullptr));
+    // The hidden bar comes first in the window tree, so it would be found first if it were taken.
+    HWND hidden = MakeScrollBar(target, false, false, 0, 150, 280, 20);
+    HWND horizontal = MakeScrollBar(target, false, true, 0, 180, 280, 20);
+    HWND vertical = MakeScrollBar(target, true, true, 280, 0, 20, 180);
+    ASSERT_TRUE(hidden && horizontal && vertical);
+    double release = HoldWithSendInput(XBUTTON1, POINT{200, 180}, 300);
+    ExpectSequence(target, scrollAndButtons,
+                   {Describe(WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(horizontal)),
+                    Describe(WM_XBUTTONUP, 1, 0)});
+    ExpectRepeat(target, SB_LINELEFT, horizontal, release, 300);
+}
+
+TEST_F(LowLevelMode, ParentsScrollBarWhenTheTargetHasOnlyAVerticalOne)
+{
+    HWND parent = Keep(MakeRecorder("FerrowinRecorder", 0, 100, 100, 400, 300, nullptr));
+    HWND parentBar = MakeScrollBar(parent, false, true, 0, 280, 400, 20);
+    HWND target = MakeRecorder("FerrowinRecorder", 0, 10, 10, 200, 200, parent);
+    HWND targetBar = MakeScrollBar(target, true, true, 180, 0, 20, 200);
+    ASSERT_TRUE(parentBar && target && targetBar);
+    double release = HoldWithSendInput(XBUTTON2, POINT{160, 160}, 300);
+    ExpectSequence(parent, {WM_HSCROLL}, {Describe(WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(parentBar))});
+    ExpectRepeat(parent, SB_LINERIGHT, parentBar, release, 300);
+    ExpectSequence(target, scrollAndButtons, {Describe(WM_XBUTTONUP, 2, 0)});
+}
+
+TEST_F(LowLevelMode, SettingsFileDecidesEveryPress)
+{
+    HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
+    POINT at = {250, 180};
+    const std::vector<std::string> passedOn = {Describe(WM_XBUTTONDOWN, 2, 0), Describe(WM_XBUTTONUP, 2, 0)};
+    const std::vector<std::string> swallowed = {Describe(WM_XBUTTONUP, 2, 0)};
+    const std::vector<std::string> scrolled = {Describe(WM_HSCROLL, SB_LINERIGHT, 0), Describe(WM_XBUTTONUP, 2, 0)};
+
+    ASSERT_TRUE(settings.WriteFile(0, 1));
+    HoldWithSendInput(XBUTTON2, at, 150);
+    ExpectSequence(target, scrollAndButtons, passedOn);
+
+    // Read again at every press: the changed byte counts at once.
+    g_seen.clear();
+    ASSERT_TRUE(settings.SetByte(1132, 0));
+    HoldWithSendInput(XBUTTON2, at, 150);
+    ExpectSequence(target, scrollAndButtons, scrolled);
+
+    g_seen.clear();
+    settings.RemoveFile();
+    HoldWithSendInput(XBUTTON2, at, 150);
+    ExpectSequence(target, scrollAndButtons, swallowed);
+
+    // Too short to hold the second button's byte: passed on; the first button's byte is still there.
+    g_seen.clear();
+    ASSERT_TRUE(settings.WriteFile(0, 0, 1130));
+    HoldWithSendInput(XBUTTON2, at, 150);
+    ExpectSequence(target, scrollAndButtons, passedOn);
+    g_seen.clear();
+    HoldWithSendInput(XBUTTON1, at, 150);
+    ExpectSequence(target, scrollAndButtons, {Describe(WM_HSCROLL, SB_LINELEFT, 0), Describe(WM_XBUTTONUP, 1, 0)});
+
+    // A folder ending in a backslash gives a doubled backslash, which the file system takes.
+    g_seen.clear();
+    ASSERT_TRUE(settings.WriteFile(0, 0));
+    ASSERT_TRUE(settings.PointRegistry(true));
+    HoldWithSendInput(XBUTTON2, at, 150);
+    ExpectSequence(target, scrollAndButtons, scrolled);
+}
+
+TEST_F(LowLevelMode, SecondPressReplacesTheRunningRepeat)
+{
+    HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
+    ASSERT_TRUE(MoveCursor(POINT{250, 180}));
+    SendMouse(MOUSEEVENTF_XDOWN, XBUTTON2);
+    Pump(200);
+    SendMouse(MOUSEEVENTF_XDOWN, XBUTTON1);
+    Pump(300);
+    SendMouse(MOUSEEVENTF_XUP, XBUTTON1);
+    ASSERT_TRUE(PumpUntil([] { return LastInput(WM_XBUTTONUP) != 0; }, 3000));
+    double release = LastInput(WM_XBUTTONUP);
+    int timers = 0;
+    Pump(300, &timers);
+    EXPECT_EQ(0, timers) << "a repeat timer was left running after the release";
+    ExpectSequence(target, {WM_HSCROLL},
+                   {Describe(WM_HSCROLL, SB_LINERIGHT, 0), Describe(WM_HSCROLL, SB_LINELEFT, 0)});
+    // One timer at a time: the left steps keep the 50 ms rhythm.
+    std::vector<Seen> left;
+    for (const Seen& seen : Only(target, WM_HSCROLL))
+        if (seen.wParam == SB_LINELEFT && seen.time <= release)
+            left.push_back(seen);
+    EXPECT_GE(left.size(), 3u);
+    EXPECT_LE(left.size(), 8u);
+    SendMouse(MOUSEEVENTF_XUP, XBUTTON2);
+    Pump(50);
+}
+
+TEST_F(LowLevelMode, TargetClosedWhileTheButtonIsHeld)
+{
+    HWND parent = Keep(MakeRecorder("FerrowinRecorder", 0, 100, 100, 400, 300, nullptr));
+    HWND parentBar = MakeScrollBar(parent, false, true, 0, 280, 400, 20);
+    HWND target = MakeRecorder("FerrowinRecorder", 0, 10, 10, 200, 200, parent);
+    ASSERT_TRUE(parentBar && target);
+    ASSERT_TRUE(MoveCursor(POINT{160, 160}));
+    SendMouse(MOUSEEVENTF_XDOWN, XBUTTON2);
+    Pump(200);
+    DestroyWindow(target);
+    double closed = Now();
+    Pump(300);
+    SendMouse(MOUSEEVENTF_XUP, XBUTTON2);
+    ASSERT_TRUE(PumpUntil([] { return LastInput(WM_XBUTTONUP) != 0; }, 3000));
+    Pump(100);
+    std::vector<Seen> scrolls = Only(parent, WM_HSCROLL);
+    EXPECT_FALSE(scrolls.empty());
+    for (const Seen& seen : scrolls)
+        EXPECT_LT(seen.time, closed + 10) << "posted on behalf of a window that no longer exists";
+}
+
+TEST_F(LowLevelMode, ScrollCodesBecomePageKeys)
+{
+    HWND target = Keep(MakeRecorder("FerrowinRecorder", 0, 100, 100, 300, 200, nullptr));
+    ASSERT_TRUE(MoveCursor(POINT{250, 180}));
+    const struct { ULONG_PTR code; std::vector<UINT> keys; bool passed; } cases[] = {
+        {8, {WM_KEYDOWN, 0x21, WM_KEYUP, 0x21}, false},
+        {16, {WM_KEYDOWN, 0x22, WM_KEYUP, 0x22}, false},
+        {4, {}, true},
+        {1, {}, true},   // in this mode the side buttons come as extended buttons, not as codes
+    };
+    for (const auto& c : cases) {
+        g_seen.clear();
+        g_keyInput.clear();
+        size_t before = g_mouseInput.size();
+        SendMouse(MOUSEEVENTF_MIDDLEDOWN, 0, c.code);
+        SendMouse(MOUSEEVENTF_MIDDLEUP, 0, c.code);
+        EXPECT_TRUE(PumpUntil([before] { return g_mouseInput.size() >= before + 2; }, 3000));
+        Pump(100);
+        std::vector<std::string> expectedKeys, seenKeys;
+        for (size_t i = 0; i + 1 < c.keys.size(); i += 2)
+            expectedKeys.push_back(Describe(c.keys[i], c.keys[i + 1], c.keys[i + 1]));
+        for (const InputSeen& key : g_keyInput)
+            seenKeys.push_back(Describe(key.message, key.data >> 16, key.data & 0xFFFF));
+        EXPECT_EQ(expectedKeys, seenKeys) << "code " << c.code << "\nexpected:\n" << JoinLines(expectedKeys)
+                                          << "seen:\n" << JoinLines(seenKeys);
+        std::vector<std::string> buttons = {Describe(WM_MBUTTONUP, 0, 0)};
+        if (c.passed)
+            buttons.insert(buttons.begin(), Describe(WM_MBUTTONDOWN, 0, 0));
+        ExpectSequence(target, {WM_MBUTTONDOWN, WM_MBUTTONUP}, buttons);
+    }
+}
+
+TEST_F(LowLevelMode, NoPadTestOnLeftPresses)
+{
+    HWND background = Keep(MakeRecorder("FerrowinRecorder", 0, 100, 100, 400, 300, nullptr));
+    HWND pad = Keep(MakeRecorder("FerrowinRecorder", 0, 300, 200, 100, 100, nullptr));
+    CSharedMemory* block = OpenMouseStateBlock();
+    ASSERT_NE(nullptr, block);
+    DWORD padWord = HandleToUlong(pad);
+    ASSERT_TRUE(block->WriteItem(ITEM_ROUND_MAP, &padWord, sizeof(padWord)));
+    ASSERT_TRUE(MoveCursor(POINT{150, 150}));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Pump(200);
+    padWord = 0;
+    block->WriteItem(ITEM_ROUND_MAP, &padWord, sizeof(padWord));
+    delete block;
+    EXPECT_EQ(1u, Only(background, WM_LBUTTONDOWN).size());
+    EXPECT_TRUE(Only(pad, g_closeQuimbel).empty());
+}
+
+// Every message number with random records, straight into the procedure: no crash, and after the
+// matching release no timer is left and nothing more is posted.
+TEST_F(LowLevelMode, DirectCallsWithEveryMessage)
+{
+    UnhookWindowsHookEx(g_testKeyHook);   // the paging codes type keys; nobody needs to see them here
+    g_testKeyHook = nullptr;
+    HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
+    std::mt19937 random(12345);
+    const ULONG_PTR codes[] = {0, 1, 2, 4, 8, 16};
+    for (int round = 0; round < 3; ++round) {
+        const int hookCodes[] = {HC_ACTION, -1, -5, HC_ACTION};
+        for (int hookCode : hookCodes) {
+            for (UINT message = 0; message <= 0x3FF; ++message) {
+                MSLLHOOKSTRUCT record;
+                record.pt.x = 100 + static_cast<LONG>(random() % 300);
+                record.pt.y = 100 + static_cast<LONG>(random() % 200);
+                DWORD which = random() % 5;
+                record.mouseData = (which < 4 ? which : random()) << 16 | (random() & 0xFFFF);
+                record.flags = random();
+                record.time = random();
+                DWORD pick = random() % 7;
+                record.dwExtraInfo = pick < 6 ? codes[pick] : (static_cast<ULONG_PTR>(random()) << 16) ^ random();
+                hoppet.LowLevelMousePProc(hookCode, message, reinterpret_cast<LPARAM>(&record));
+            }
+        }
+        Pump(120);
+        MSLLHOOKSTRUCT release = {};
+        release.mouseData = XBUTTON1 << 16;
+        hoppet.LowLevelMousePProc(HC_ACTION, WM_XBUTTONUP, reinterpret_cast<LPARAM>(&release));
+        double released = Now();
+        int timers = 0;
+        Pump(200, &timers);
+        EXPECT_EQ(0, timers) << "round " << round;
+        for (const Seen& seen : Only(target, WM_HSCROLL))
+            EXPECT_LT(seen.time, released) << "round " << round;
+        g_seen.clear();
+    }
+}
+
+// The per-process mode: this program copied to another name that Wine reports as Windows 98, run as a
+// helper process for the Win98 cases, whose output is shown here.
+TEST(PerProcessMode, Win98HelperPasses)
+{
+    char self[MAX_PATH];
+    ASSERT_NE(0u, GetModuleFileNameA(nullptr, self, sizeof(self)));
+    std::string folder(self, strrchr(self, '\\') + 1);
+    const char helperName[] = "mouseevents_win98.exe";
+    std::string helper = folder + helperName;
+    ASSERT_TRUE(CopyFileA(self, helper.c_str(), FALSE));
+
+    std::string versionKey = std::string("Software\\Wine\\AppDefaults\\") + helperName;
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, versionKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &key, nullptr));
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+    RegCloseKey(key);
+
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof(temp), temp);
+    std::string logPath = std::string(temp) + "mouseevents_win98.log";
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE log = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, log);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = log;
+    startup.hStdError = log;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    std::string commandLine = "\"" + helper + "\" --gtest_filter=Win98*";
+    std::vector<char> command(commandLine.begin(), commandLine.end());
+    command.push_back('\0');
+    PROCESS_INFORMATION process;
+    ASSERT_TRUE(CreateProcessA(helper.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+                               &startup, &process));
+    CloseHandle(log);
+    CloseHandle(process.hThread);
+    bool ended = false;
+    double end = Now() + 120000;
+    while (!ended && Now() < end) {
+        DWORD result = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT);
+        ended = result == WAIT_OBJECT_0;
+        Pump(0);
+    }
+    DWORD exitCode = 1;
+    if (!ended)
+        TerminateProcess(process.hProcess, 99);
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+
+    std::string output;
+    HANDLE reader = CreateFileA(logPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (reader != INVALID_HANDLE_VALUE) {
+        char buffer[4096];
+        DWORD got;
+        while (ReadFile(reader, buffer, sizeof(buffer), &got, nullptr) && got)
+            output.append(buffer, got);
+        CloseHandle(reader);
+    }
+    DeleteFileA(logPath.c_str());
+    DeleteFileA(helper.c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, versionKey.c_str());
+
+    // The helper's verdicts, so that the log shows which per-process cases ran.
+    size_t at = 0;
+    while ((at = output.find("[       OK ]", at)) != std::string::npos) {
+        size_t end = output.find('\n', at);
+        printf("  win98 helper: %s\n", output.substr(at, end - at).c_str());
+        at = end;
+    }
+    EXPECT_TRUE(ended) << "the helper did not end in time";
+    EXPECT_EQ(0u, exitCode) << output;
+    EXPECT_EQ(std::string::npos, output.find("SKIPPED")) << output;
+    EXPECT_NE(std::string::npos, output.find("[  PASSED  ]")) << output;
+}
+
+}
