@@ -1,0 +1,435 @@
+// The application framework's window classes: message-map dispatch and chaining, the default procedure
+// of created and subclassed windows, binding at creation, frames made from resources, self-deleting
+// frames and threads.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "framework/FrameWnd.h"
+#include "framework/WinApp.h"
+#include "framework/WinThread.h"
+#include "framework/Wnd.h"
+
+namespace {
+
+const UINT IDR_TESTFRAME = 901;
+const UINT ID_TEST_QUIT = 902;
+
+CWinApp testApp;
+
+struct Seen {
+    const char* handler;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const Seen& o) const
+    {
+        return std::string(handler) == o.handler && message == o.message && wParam == o.wParam && lParam == o.lParam;
+    }
+};
+
+std::string Describe(const std::vector<Seen>& seen)
+{
+    std::string text;
+    char line[128];
+    for (const Seen& s : seen) {
+        snprintf(line, sizeof line, "  %s msg=0x%04x w=0x%llx l=0x%llx\n", s.handler, s.message,
+                 static_cast<unsigned long long>(s.wParam), static_cast<unsigned long long>(s.lParam));
+        text += line;
+    }
+    return text;
+}
+
+void ExpectSequence(const std::vector<Seen>& expected, const std::vector<Seen>& seen)
+{
+    EXPECT_EQ(expected, seen) << "expected:\n" << Describe(expected) << "seen:\n" << Describe(seen);
+}
+
+// Runs queued messages for at most the given time.
+void PumpFor(DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    MSG msg;
+    do {
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+UINT testRegistered = RegisterWindowMessage("Ferrowin framework test message");
+
+std::vector<Seen> seen;
+
+class CBaseWindow : public CWnd {
+public:
+    LRESULT OnBaseCreate(WPARAM w, LPARAM l)
+    {
+        seen.push_back({"base-create", WM_CREATE, 0, 0});
+        return Default();
+    }
+    LRESULT OnBaseUser(WPARAM w, LPARAM l)
+    {
+        seen.push_back({"base-user", WM_USER, w, l});
+        return 11;
+    }
+    LRESULT OnBaseUser1(WPARAM w, LPARAM l)
+    {
+        seen.push_back({"base-user1", WM_USER + 1, w, l});
+        return 12;
+    }
+
+protected:
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageEntry messageEntries[];
+    static const MessageMap messageMap;
+};
+
+const MessageEntry CBaseWindow::messageEntries[] = {
+    OnMessage(WM_CREATE, &CBaseWindow::OnBaseCreate),
+    OnMessage(WM_USER, &CBaseWindow::OnBaseUser),
+    OnMessage(WM_USER + 1, &CBaseWindow::OnBaseUser1),
+};
+const MessageMap CBaseWindow::messageMap = MakeMessageMap(&CWnd::messageMap, messageEntries);
+
+class CDerivedWindow : public CBaseWindow {
+public:
+    ~CDerivedWindow() override { destroyedObjects++; }
+
+    LRESULT OnUser(WPARAM w, LPARAM l)
+    {
+        seen.push_back({"derived-user", GetCurrentMessage()->message, w, l});
+        return 21;
+    }
+    LRESULT OnTestMessage(WPARAM w, LPARAM l)
+    {
+        seen.push_back({"registered", GetCurrentMessage()->message, w, l});
+        return 22;
+    }
+    void OnOk() { seen.push_back({"ok", WM_COMMAND, GetCurrentMessage()->wParam, 0}); }
+    void OnClicked() { seen.push_back({"clicked-7", WM_COMMAND, GetCurrentMessage()->wParam, 0}); }
+    LRESULT OnRange(WPARAM w, LPARAM l)
+    {
+        seen.push_back({"range", WM_COMMAND, w, l});
+        return 0;
+    }
+    LRESULT OnSetText(WPARAM w, LPARAM l)
+    {
+        seen.push_back({"settext", WM_SETTEXT, 0, 0});
+        return Default();   // the default procedure stores the text
+    }
+
+    static int destroyedObjects;
+    BOOL selfDelete = FALSE;
+
+protected:
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageEntry messageEntries[];
+    static const MessageMap messageMap;
+    void PostNcDestroy() override
+    {
+        seen.push_back({"post-nc-destroy", 0, 0, 0});
+        if (selfDelete)
+            delete this;
+    }
+};
+int CDerivedWindow::destroyedObjects = 0;
+
+const MessageEntry CDerivedWindow::messageEntries[] = {
+    OnMessage(WM_USER, &CDerivedWindow::OnUser),
+    OnRegistered(&testRegistered, &CDerivedWindow::OnTestMessage),
+    OnCommand(IDOK, &CDerivedWindow::OnOk),
+    OnCommand(7, BN_CLICKED, &CDerivedWindow::OnClicked),
+    OnCommandRange(100, 103, &CDerivedWindow::OnRange),
+    OnMessage(WM_SETTEXT, &CDerivedWindow::OnSetText),
+};
+const MessageMap CDerivedWindow::messageMap = MakeMessageMap(&CBaseWindow::messageMap, messageEntries);
+
+HWND CreateDerived(CDerivedWindow* window)
+{
+    const char* className = CWnd::RegisterFrameworkClass(0);
+    if (!className || !window->CreateEx(0, className, "derived", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr))
+        return nullptr;
+    return window->hwnd;
+}
+
+}  // namespace
+
+TEST(MessageMap, DerivedEntriesFirstThenBaseThenDefault)
+{
+    seen.clear();
+    CDerivedWindow window;
+    HWND handle = CreateDerived(&window);
+    ASSERT_TRUE(handle);
+    EXPECT_EQ(&window, CWnd::FromHandle(handle));
+    // WM_CREATE comes from the base map: the binding is in place before the window's first messages.
+    ExpectSequence({{"base-create", WM_CREATE, 0, 0}}, seen);
+
+    seen.clear();
+    EXPECT_EQ(21, SendMessage(handle, WM_USER, 1, 2));
+    EXPECT_EQ(12, SendMessage(handle, WM_USER + 1, 3, 4));
+    EXPECT_EQ(22, SendMessage(handle, testRegistered, 5, 6));
+    EXPECT_EQ(0, SendMessage(handle, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0));
+    SendMessage(handle, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), 0);
+    SendMessage(handle, WM_COMMAND, MAKEWPARAM(7, BN_SETFOCUS), 0);   // other code: no entry
+    SendMessage(handle, WM_COMMAND, MAKEWPARAM(99, 0), 0);
+    SendMessage(handle, WM_COMMAND, MAKEWPARAM(100, 0), 0);
+    SendMessage(handle, WM_COMMAND, MAKEWPARAM(103, 0), 0);
+    SendMessage(handle, WM_COMMAND, MAKEWPARAM(104, 0), 0);
+    ExpectSequence({{"derived-user", WM_USER, 1, 2},
+                    {"base-user1", WM_USER + 1, 3, 4},
+                    {"registered", testRegistered, 5, 6},
+                    {"ok", WM_COMMAND, IDOK, 0},
+                    {"clicked-7", WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), 0},
+                    {"range", WM_COMMAND, 100, 0},
+                    {"range", WM_COMMAND, 103, 0}},
+                   seen);
+
+    // A handler that calls Default() gets the default procedure's work done too.
+    seen.clear();
+    SetWindowText(handle, "changed");
+    char text[32] = "";
+    GetWindowText(handle, text, sizeof text);
+    EXPECT_STREQ("changed", text);
+    ExpectSequence({{"settext", WM_SETTEXT, 0, 0}}, seen);
+
+    seen.clear();
+    EXPECT_TRUE(window.DestroyWindow());
+    EXPECT_EQ(nullptr, window.hwnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandle(handle));
+    ExpectSequence({{"post-nc-destroy", 0, 0, 0}}, seen);
+}
+
+namespace {
+UINT notYetRegistered = 0;
+struct CLateWindow : CWnd {
+    LRESULT OnLate(WPARAM, LPARAM) { return 5; }
+};
+}  // namespace
+
+TEST(MessageMap, UnregisteredNumberMatchesNothing)
+{
+    static const MessageEntry entries[] = {OnRegistered(&notYetRegistered, &CLateWindow::OnLate)};
+    const MessageMap map = MakeMessageMap(nullptr, entries);
+    EXPECT_EQ(nullptr, FindMessageEntry(&map, 0, 0));
+    notYetRegistered = 0xC123;
+    EXPECT_EQ(&entries[0], FindMessageEntry(&map, 0xC123, 0));
+}
+
+TEST(Wnd, DestroyingTheWindowFromAHandlerDeletesTheObjectSafely)
+{
+    seen.clear();
+    CDerivedWindow::destroyedObjects = 0;
+    CDerivedWindow* window = new CDerivedWindow;
+    window->selfDelete = TRUE;
+    HWND handle = CreateDerived(window);
+    ASSERT_TRUE(handle);
+    DestroyWindow(handle);
+    EXPECT_EQ(1, CDerivedWindow::destroyedObjects);
+    EXPECT_FALSE(IsWindow(handle));
+}
+
+TEST(Wnd, SubclassedControlKeepsItsOwnBehaviourAndIsGivenBack)
+{
+    HWND edit = CreateWindowEx(0, "EDIT", "", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(edit);
+    WNDPROC original = reinterpret_cast<WNDPROC>(GetWindowLongPtr(edit, GWLP_WNDPROC));
+
+    seen.clear();
+    CDerivedWindow window;
+    ASSERT_TRUE(window.SubclassWindow(edit));
+    EXPECT_FALSE(CDerivedWindow().SubclassWindow(edit));   // already bound to another object
+    EXPECT_EQ(21, SendMessage(edit, WM_USER, 8, 9));
+    SetWindowText(edit, "typed");   // handled, then passed to the edit control through Default()
+    char text[32] = "";
+    GetWindowText(edit, text, sizeof text);
+    EXPECT_STREQ("typed", text);
+    // EM_SETSEL has no entry: the edit control's own procedure answers.
+    SendMessage(edit, EM_SETSEL, 1, 3);
+    DWORD start = 0, end = 0;
+    SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(1u, start);
+    EXPECT_EQ(3u, end);
+    ExpectSequence({{"derived-user", WM_USER, 8, 9}, {"settext", WM_SETTEXT, 0, 0}}, seen);
+
+    EXPECT_EQ(edit, window.UnsubclassWindow());
+    EXPECT_EQ(original, reinterpret_cast<WNDPROC>(GetWindowLongPtr(edit, GWLP_WNDPROC)));
+    EXPECT_EQ(nullptr, CWnd::FromHandle(edit));
+    seen.clear();
+    SendMessage(edit, WM_USER, 0, 0);
+    EXPECT_TRUE(seen.empty());
+    DestroyWindow(edit);
+}
+
+namespace {
+UINT dialogProcedureSaw = 0;
+INT_PTR CALLBACK RecordingDialogProcedure(HWND, UINT message, WPARAM, LPARAM)
+{
+    if (message >= WM_APP)
+        dialogProcedureSaw = message;
+    return FALSE;
+}
+}  // namespace
+
+TEST(Wnd, HookWindowCreateBindsADialogBeforeItsCreateMessage)
+{
+    // A dialog template with no controls, built in memory.
+    struct {
+        DLGTEMPLATE header;
+        WORD menu, windowClass, title;
+    } dialogTemplate = {};
+    dialogTemplate.header.style = WS_POPUP;
+    dialogTemplate.header.cx = 50;
+    dialogTemplate.header.cy = 50;
+
+    seen.clear();
+    CDerivedWindow dialog;
+    ASSERT_TRUE(CWnd::HookWindowCreate(&dialog));
+    EXPECT_FALSE(CWnd::HookWindowCreate(&dialog));   // not nested
+    HWND handle = CreateDialogIndirectParam(nullptr, &dialogTemplate.header, nullptr,
+                                            RecordingDialogProcedure, 0);
+    EXPECT_TRUE(CWnd::UnhookWindowCreate());
+    ASSERT_TRUE(handle);
+    EXPECT_EQ(handle, dialog.hwnd);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(std::string("base-create"), seen[0].handler);
+    EXPECT_EQ(21, SendMessage(handle, WM_USER, 0, 0));
+    // Unhandled messages reach the dialog manager, which hands them to the dialog procedure.
+    dialogProcedureSaw = 0;
+    SendMessage(handle, WM_APP + 5, 0, 0);
+    EXPECT_EQ(WM_APP + 5, dialogProcedureSaw);
+    DestroyWindow(handle);
+    EXPECT_EQ(nullptr, dialog.hwnd);
+    EXPECT_FALSE(CWnd::UnhookWindowCreate());
+}
+
+namespace {
+
+int framesDeleted = 0;
+int quitCommands = 0;
+
+class CTestFrame : public CFrameWnd {
+public:
+    ~CTestFrame() override { framesDeleted++; }
+    void OnQuit() { quitCommands++; }
+
+    BOOL failCreate = FALSE;
+    LRESULT OnCreate(WPARAM w, LPARAM l)
+    {
+        if (CFrameWnd::OnCreate(w, l) == -1 || failCreate)
+            return -1;
+        return 0;
+    }
+
+protected:
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageEntry messageEntries[];
+    static const MessageMap messageMap;
+};
+
+const MessageEntry CTestFrame::messageEntries[] = {
+    OnMessage(WM_CREATE, &CTestFrame::OnCreate),
+    OnCommand(ID_TEST_QUIT, &CTestFrame::OnQuit),
+};
+const MessageMap CTestFrame::messageMap = MakeMessageMap(&CFrameWnd::messageMap, messageEntries);
+
+}  // namespace
+
+TEST(FrameWnd, LoadsItsResourceSetAndDeletesItselfWhenClosed)
+{
+    framesDeleted = 0;
+    CTestFrame* frame = new CTestFrame;
+    ASSERT_TRUE(frame->LoadFrame(IDR_TESTFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr));
+    HWND handle = frame->hwnd;
+    testApp.mainWnd = frame;
+
+    char title[64] = "";
+    GetWindowText(handle, title, sizeof title);
+    EXPECT_STREQ("Framed title", title);   // the first field of the string
+    EXPECT_EQ(0, GetWindowLong(handle, GWL_STYLE) & FWS_ADDTOTITLE);
+    EXPECT_TRUE(GetMenu(handle) != nullptr);
+    EXPECT_TRUE(frame->accelerators != nullptr);
+
+    // The accelerator table is the frame's: Ctrl+Q becomes its command.
+    quitCommands = 0;
+    MSG key = {handle, WM_KEYDOWN, 'Q', 0, 0, {0, 0}};
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(testApp.PreTranslateMessage(&key));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(1, quitCommands);
+
+    // Closing the main frame destroys it, deletes the object and ends the message loop.
+    PostMessage(handle, WM_CLOSE, 0, 0);
+    MSG msg;
+    BOOL sawQuit = FALSE;
+    DWORD start = GetTickCount();
+    while (!sawQuit && GetTickCount() - start < 5000) {
+        if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                sawQuit = TRUE;
+            else
+                DispatchMessage(&msg);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+    EXPECT_TRUE(sawQuit);
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_EQ(1, framesDeleted);
+    EXPECT_EQ(nullptr, testApp.mainWnd);
+}
+
+TEST(FrameWnd, FailedCreationDeletesTheFrame)
+{
+    framesDeleted = 0;
+    CTestFrame* frame = new CTestFrame;
+    frame->failCreate = TRUE;
+    EXPECT_FALSE(frame->LoadFrame(IDR_TESTFRAME));
+    EXPECT_EQ(1, framesDeleted);
+    PumpFor(50);
+}
+
+namespace {
+
+struct ThreadRecord {
+    HANDLE deleted;
+    DWORD ranOn;
+    int priority;
+};
+
+class CTestThread : public CWinThread {
+public:
+    CTestThread(ThreadRecord* record) : CWinThread(Run, record), record(record) {}
+    ~CTestThread() override { SetEvent(record->deleted); }
+    static UINT Run(void* parameter)
+    {
+        ThreadRecord* record = static_cast<ThreadRecord*>(parameter);
+        record->ranOn = GetCurrentThreadId();
+        record->priority = GetThreadPriority(GetCurrentThread());
+        return 0;
+    }
+    ThreadRecord* record;
+};
+
+}  // namespace
+
+TEST(WinThread, RunsAtNormalPriorityAndDeletesItselfWhenDone)
+{
+    ThreadRecord record = {CreateEvent(nullptr, TRUE, FALSE, nullptr), 0, -99};
+    CTestThread* thread = new CTestThread(&record);
+    ASSERT_TRUE(thread->CreateThread());
+    DWORD id = thread->threadId;   // valid until the object deletes itself
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(record.deleted, 5000));
+    EXPECT_EQ(id, record.ranOn);
+    EXPECT_NE(GetCurrentThreadId(), record.ranOn);
+    EXPECT_EQ(THREAD_PRIORITY_NORMAL, record.priority);
+    CloseHandle(record.deleted);
+
+    EXPECT_EQ(nullptr, CWinThread::Begin(nullptr, nullptr));
+}
