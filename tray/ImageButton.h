@@ -1,0 +1,64 @@
+// CImageButton: an owner-drawn button with a bitmap per state (normal, pressed, hover, disabled,
+// focused), shaped by a mask bitmap and drawn through it, with its own hover and press tracking, a
+// tooltip, and check box or radio button behaviour when its template style asks for it.
+#pragma once
+#include <windows.h>
+#include "framework/Button.h"
+
+class CImageButton : public CButton {
+public:
+    CImageButton();
+    ~CImageButton() override;
+
+    // Bitmap resource ids, 0 for none (disabled falls back to normal). mode: 0 the button takes the
+    // mask's size and images are drawn 1:1, 1 images are stretched to the button, 2 tiled. With a mask the
+    // button gets the mask's shape (white is transparent); mask 0 keeps the shape and size it has.
+    void SetBitmaps(UINT normal, UINT pressed, UINT hover, UINT disabled, UINT focus, UINT mask, int mode,
+                    int edge, int margin);
+    void SetTooltipText(const char* text);
+
+    // The private message that unchecks a radio button when another one of its group is checked.
+    static const UINT uncheckMessage = WM_USER + 0x100;
+
+    BOOL checkState;
+    int checkMode;            // 0 push button, 2 check box, 4 radio button
+    BYTE hovering;
+    BYTE pressTracking;
+    HWND tooltip;
+    HBITMAP normalImage, pressedImage, disabledImage, maskImage, hoverImage, focusImage;
+    SHORT focusMargin;
+    COLORREF textColour;
+    HRGN shape;               // owned by the window once set as its region
+    SHORT drawEdge;
+    SHORT sizingMode;
+
+    void DrawItem(const DRAWITEMSTRUCT* item) override;
+
+protected:
+    void PreSubclassWindow() override;
+
+    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKillFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    LRESULT OnUncheck(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetCheck(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetCheck(WPARAM wParam, LPARAM lParam);
+
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageEntry messageEntries[];
+    static const MessageMap messageMap;
+
+private:
+    void DeleteImages();
+    void ToggleCheckFromUser();
+    void RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL IsUnderPoint(POINT screenPoint) const;
+    void DrawImage(HDC dc, const RECT& rect, HBITMAP image);
+    void DrawCaption(HDC dc, const RECT& rect, BOOL pressed);
+    BOOL shapeOwnedByWindow;
+};

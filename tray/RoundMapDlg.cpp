@@ -1,0 +1,236 @@
+#include "tray/RoundMapDlg.h"
+#include "framework/DataExchange.h"
+#include "shared/MouseProtocol.h"
+#include "shared/SharedMemory.h"
+#include "tray/BitmapRegion.h"
+#include "tray/PadCommands.h"
+#include "tray/PadLauncher.h"
+#include "tray/TrayGlobals.h"
+#include "tray/resource.h"
+
+const MessageEntry CRoundMapDlg::messageEntries[] = {
+    OnMessage(WM_CREATE, &CRoundMapDlg::OnCreate),
+    OnMessage(WM_DESTROY, &CRoundMapDlg::OnDestroy),
+    OnMessage(WM_ERASEBKGND, &CRoundMapDlg::OnEraseBkgnd),
+    OnCommand(IDC_CENTRE, BN_CLICKED, &CRoundMapDlg::OnCentre),
+    OnCommand(IDC_NEW, BN_CLICKED, &CRoundMapDlg::OnNew),
+    OnCommand(IDC_FIND, BN_CLICKED, &CRoundMapDlg::OnFind),
+    OnCommand(IDC_MAIL_LINK, BN_CLICKED, &CRoundMapDlg::OnMailLink),
+    OnCommand(IDC_MAIL_PAGE, BN_CLICKED, &CRoundMapDlg::OnMailWebpage),
+    OnCommand(IDC_FAVORITE, BN_CLICKED, &CRoundMapDlg::OnAppendFavorite),
+    OnCommand(IDC_REFRESH, BN_CLICKED, &CRoundMapDlg::OnRefresh),
+    OnCommand(IDC_SAVE, BN_CLICKED, &CRoundMapDlg::OnSave),
+    OnCommand(IDC_OPEN, BN_CLICKED, &CRoundMapDlg::OnOpen),
+    OnRegistered(&closeQuimbelMessage, &CRoundMapDlg::OnCloseQuimbel),
+    OnRegistered(&movingQuimbelMessage, &CRoundMapDlg::OnMovingQuimbel),
+    OnRegistered(&callQuimbelMessage, &CRoundMapDlg::OnCallQuimbel),
+    OnMessage(WM_MOUSEWHEEL, &CRoundMapDlg::OnMouseWheel),
+    OnMessage(WM_CLOSE, &CRoundMapDlg::OnClose),
+};
+const MessageMap CRoundMapDlg::messageMap = MakeMessageMap(&CDialog::messageMap, CRoundMapDlg::messageEntries);
+
+namespace {
+
+struct ButtonPlace {
+    signed char x, y;
+};
+
+// Client positions of the direction buttons, in control order.
+const ButtonPlace buttonPlaces[8] = {
+    {30, 7}, {84, 7}, {97, 30}, {97, 84}, {84, 97}, {30, 97}, {7, 84}, {7, 30},
+};
+
+// Tooltips of the two bitmap sets (the texts are the same).
+const char* const tooltipsFirstSet[8] = {
+    "New", "Find", "Mail Link", "Mail Webpage", "Append My Favorite", "ReFresh", "Save", "Open",
+};
+const char* const tooltipsSecondSet[8] = {
+    "New", "Find", "Mail Link", "Mail Webpage", "Append My Favorite", "ReFresh", "Save", "Open",
+};
+
+const int centrePosition = 67;
+
+}  // namespace
+
+CRoundMapDlg::CRoundMapDlg()
+    : CDialog(IDD_ROUNDMAP), ownerMode(FALSE), previousForeground(nullptr), background(nullptr),
+      backgroundSize{0, 0}, memoryDC(nullptr), oldBitmap(nullptr), windowShape(nullptr), windowGone(0)
+{
+}
+
+CRoundMapDlg::~CRoundMapDlg()
+{
+    // windowShape is only kept once the window took it, and the window frees it.
+    ReleaseDrawing();
+}
+
+void CRoundMapDlg::ReleaseDrawing()
+{
+    if (memoryDC) {
+        if (oldBitmap)
+            SelectObject(memoryDC, oldBitmap);
+        DeleteDC(memoryDC);
+    }
+    if (background)
+        DeleteObject(background);
+    memoryDC = nullptr;
+    oldBitmap = nullptr;
+    background = nullptr;
+}
+
+void CRoundMapDlg::CentreAt(int x, int y)
+{
+    if (!IsWindow())
+        return;
+    ::SetFocus(nullptr);
+    MoveWindow(x - backgroundSize.cx / 2, y - backgroundSize.cy / 2, backgroundSize.cx, backgroundSize.cy, TRUE);
+}
+
+void CRoundMapDlg::ClearRoundMap()
+{
+    DWORD none = 0;
+    if (sharedState)
+        sharedState->WriteItem(ITEM_ROUND_MAP, &none, sizeof none);
+}
+
+void CRoundMapDlg::Paint(HDC dc)
+{
+    if (memoryDC)
+        BitBlt(dc, 0, 0, backgroundSize.cx, backgroundSize.cy, memoryDC, 0, 0, SRCCOPY);
+}
+
+void CRoundMapDlg::LoadBackground()
+{
+    background = static_cast<HBITMAP>(LoadImage(resourceModule, MAKEINTRESOURCE(IDB_BACKGROUND), IMAGE_BITMAP, 0, 0,
+                                                LR_CREATEDIBSECTION));
+    HRGN shape = RegionFromBitmap(background, RGB(0, 0, 0));
+    if (shape) {
+        if (SetWindowRgn(shape, TRUE))
+            windowShape = shape;
+        else
+            DeleteObject(shape);
+    }
+    BITMAP size;
+    if (background && GetObject(background, sizeof size, &size))
+        backgroundSize = SIZE{size.bmWidth, size.bmHeight};
+    memoryDC = CreateCompatibleDC(nullptr);
+    if (memoryDC && background)
+        oldBitmap = SelectObject(memoryDC, background);
+}
+
+LRESULT CRoundMapDlg::OnCreate(WPARAM, LPARAM)
+{
+    LRESULT result = Default();
+    if (result == -1)
+        return -1;
+    LoadBackground();
+    return result;
+}
+
+LRESULT CRoundMapDlg::OnDestroy(WPARAM, LPARAM)
+{
+    if (ownerMode && previousForeground && ::IsWindow(previousForeground))
+        GiveForegroundBack(previousForeground);
+    LRESULT result = Default();
+    ClearRoundMap();
+    ReleaseDrawing();
+    InterlockedExchange(&windowGone, 1);
+    return result;
+}
+
+LRESULT CRoundMapDlg::OnEraseBkgnd(WPARAM wParam, LPARAM)
+{
+    Paint(reinterpret_cast<HDC>(wParam));
+    return 0;
+}
+
+void CRoundMapDlg::DoDataExchange(CDataExchange* exchange)
+{
+    for (int i = 0; i < 8; i++)
+        exchange->BindControl(IDC_NEW + i, directionButtons[i]);
+    exchange->BindControl(IDC_CENTRE, centreButton);
+}
+
+void CRoundMapDlg::PublishWindow()
+{
+    if (!sharedState)
+        return;
+    if (!sharedState->HasItem(ITEM_ROUND_MAP))
+        sharedState->AddItem(ITEM_ROUND_MAP, sizeof(DWORD));
+    DWORD window = HandleToUlong(hwnd);
+    sharedState->WriteItem(ITEM_ROUND_MAP, &window, sizeof window);
+}
+
+void CRoundMapDlg::SetUpButtons()
+{
+    const char* const* tooltips = ownerMode ? tooltipsSecondSet : tooltipsFirstSet;
+    const UINT first = ownerMode ? IDB_SET2_FIRST : IDB_SET1_FIRST;
+    for (int i = 0; i < 8; i++) {
+        CImageButton& button = directionButtons[i];
+        // The tooltip control needs a moment before its text is set again.
+        button.SetTooltipText(tooltips[i]);
+        Sleep(30);
+        button.SetTooltipText(tooltips[i]);
+        UINT normal = first + 2 * i, hover = normal + 1;
+        button.SetBitmaps(normal, normal, hover, hover, 0, IDB_MASK_FIRST + i, 0, 0, 0);
+        if (button.hwnd)
+            button.SetWindowPos(nullptr, buttonPlaces[i].x, buttonPlaces[i].y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+    centreButton.SetBitmaps(IDB_CENTRE, IDB_CENTRE, IDB_CENTRE_HOVER, IDB_CENTRE_HOVER, 0, IDB_CENTRE_MASK, 0, 0, 0);
+    if (centreButton.hwnd)
+        centreButton.SetWindowPos(nullptr, centrePosition, centrePosition, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+BOOL CRoundMapDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    PublishWindow();
+    SetUpButtons();
+    CentreAt(padPosition.x, padPosition.y);
+    return TRUE;
+}
+
+LRESULT CRoundMapDlg::OnCloseQuimbel(WPARAM, LPARAM)
+{
+    if (previousForeground && ::IsWindow(previousForeground))
+        GiveForegroundBack(previousForeground);
+    ClearRoundMap();
+    EndDialog(1);
+    return 0;
+}
+
+LRESULT CRoundMapDlg::OnMovingQuimbel(WPARAM, LPARAM)
+{
+    CentreAt(padPosition.x, padPosition.y);
+    return 0;
+}
+
+LRESULT CRoundMapDlg::OnCallQuimbel(WPARAM, LPARAM)
+{
+    RECT client;
+    POINT press = {0, 0};
+    DWORD length = sizeof press;
+    // Without a readable press point there is nothing to judge; the pad stays.
+    if (!GetClientRect(&client) || !sharedState || !sharedState->ReadItem(ITEM_MOUSE_POSITION, &press, &length) ||
+        length != sizeof press)
+        return 0;
+    ScreenToClient(&press);
+    if (!PtInRect(&client, press)) {
+        ClearRoundMap();
+        EndDialog(1);
+    }
+    return 0;
+}
+
+LRESULT CRoundMapDlg::OnMouseWheel(WPARAM, LPARAM)
+{
+    MessageBox(nullptr, "move", nullptr, MB_OK);
+    return Default();
+}
+
+LRESULT CRoundMapDlg::OnClose(WPARAM, LPARAM)
+{
+    if (previousForeground && ::IsWindow(previousForeground))
+        GiveForegroundBack(previousForeground);
+    return Default();
+}

@@ -1,0 +1,69 @@
+// CRoundMapDlg: the navigation pad, a round modal dialog of eight direction buttons around a centre
+// button that runs on a thread of its own. It publishes its window in the shared item "RoundMap" while it
+// is open and closes on a command, an outside press, a close request or Escape.
+#pragma once
+#include <windows.h>
+#include "framework/Dialog.h"
+#include "tray/ImageButton.h"
+
+class CRoundMapDlg : public CDialog {
+public:
+    CRoundMapDlg();
+    ~CRoundMapDlg() override;
+
+    // Centres the window on the screen point x, y (partly off-screen near an edge) and takes the
+    // keyboard focus away from this thread.
+    void CentreAt(int x, int y);
+    // Writes 0 into "RoundMap": no pad is open.
+    void ClearRoundMap();
+    // Paints the background picture at 0, 0.
+    void Paint(HDC dc);
+    // TRUE once the pad's window has been destroyed: the pad counts as closed although its thread may
+    // still be finishing.
+    BOOL IsWindowGone() const { return windowGone != 0; }
+
+    BOOL ownerMode;
+    HWND previousForeground;
+    HBITMAP background;
+    SIZE backgroundSize;
+    HDC memoryDC;
+    HGDIOBJ oldBitmap;
+    HRGN windowShape;
+    CImageButton directionButtons[8];
+    CImageButton centreButton;
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* exchange) override;
+
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCloseQuimbel(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMovingQuimbel(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCallQuimbel(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
+    LRESULT OnClose(WPARAM wParam, LPARAM lParam);
+
+    // The nine commands (PadCommands.cpp).
+    void OnCentre();
+    void OnNew();
+    void OnFind();
+    void OnMailLink();
+    void OnMailWebpage();
+    void OnAppendFavorite();
+    void OnRefresh();
+    void OnSave();
+    void OnOpen();
+
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageEntry messageEntries[];
+    static const MessageMap messageMap;
+
+private:
+    void LoadBackground();
+    void ReleaseDrawing();
+    void PublishWindow();
+    void SetUpButtons();
+    volatile LONG windowGone;
+};
