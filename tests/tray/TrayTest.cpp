@@ -1,0 +1,403 @@
+// The tray icon object against a recording stand-in for the shell, and the start-up's small rules:
+// platform classification, the own-folder check of the command line, the program path, the privilege step.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
+#include "tray/OwnFolder.h"
+#include "tray/PlatformClass.h"
+#include "tray/StartupWorker.h"
+#include "tray/SystemTray.h"
+#include "tray/resource.h"
+
+namespace {
+
+CWinApp testApp;
+
+// What the shell was asked to do.
+struct NotifyCall {
+    DWORD action;
+    UINT flags;
+    bool operator==(const NotifyCall& o) const { return action == o.action && flags == o.flags; }
+};
+std::vector<NotifyCall> notifyCalls;
+NOTIFYICONDATAA lastNotify;
+BOOL addSucceeds = TRUE;
+
+BOOL WINAPI RecordNotify(DWORD action, NOTIFYICONDATAA* data)
+{
+    notifyCalls.push_back({action, data->uFlags});
+    lastNotify = *data;
+    return action == NIM_ADD ? addSucceeds : TRUE;
+}
+
+std::string Describe(const std::vector<NotifyCall>& calls)
+{
+    std::string text;
+    for (const NotifyCall& c : calls)
+        text += "  action " + std::to_string(c.action) + " flags " + std::to_string(c.flags) + "\n";
+    return text;
+}
+
+#define EXPECT_CALLS(expected)                                                                              \
+    EXPECT_EQ(expected, notifyCalls) << "expected:\n" << Describe(expected) << "seen:\n" << Describe(notifyCalls)
+
+// Set while PumpFor dispatches a message taken from the queue: whatever arrives then was posted.
+bool dispatchingQueued = false;
+
+struct Arrived {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool sent;
+    bool operator==(const Arrived& o) const
+    {
+        return message == o.message && wParam == o.wParam && lParam == o.lParam && sent == o.sent;
+    }
+};
+
+void PrintTo(const Arrived& a, std::ostream* out)
+{
+    *out << "msg " << a.message << " w " << a.wParam << " l " << a.lParam << (a.sent ? " sent" : " posted");
+}
+
+void PrintTo(const NotifyCall& c, std::ostream* out)
+{
+    *out << "action " << c.action << " flags " << c.flags;
+}
+
+std::string Describe(const std::vector<Arrived>& list)
+{
+    std::string text;
+    char line[96];
+    for (const Arrived& a : list) {
+        snprintf(line, sizeof line, "  msg 0x%04x w 0x%llx l 0x%llx %s\n", a.message,
+                 static_cast<unsigned long long>(a.wParam), static_cast<unsigned long long>(a.lParam),
+                 a.sent ? "sent" : "posted");
+        text += line;
+    }
+    return text;
+}
+
+// Stands in for the main frame: records the commands and the WM_NULL the icon sends it.
+class CMainRecorder : public CWnd {
+public:
+    std::vector<Arrived> arrived;
+    LRESULT Record(WPARAM w, LPARAM l)
+    {
+        arrived.push_back({GetCurrentMessage()->message, w, l, !dispatchingQueued});
+        return 0;
+    }
+
+protected:
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageEntry messageEntries[];
+    static const MessageMap messageMap;
+};
+const MessageEntry CMainRecorder::messageEntries[] = {
+    OnMessage(WM_COMMAND, &CMainRecorder::Record),
+    OnMessage(WM_NULL, &CMainRecorder::Record),
+};
+const MessageMap CMainRecorder::messageMap = MakeMessageMap(&CWnd::messageMap, messageEntries);
+
+void PumpFor(DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    MSG msg;
+    do {
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            dispatchingQueued = true;
+            DispatchMessage(&msg);
+            dispatchingQueued = false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+const UINT notifyMessage = WM_APP + 40;
+
+class SystemTrayTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CSystemTray::notifyIcon = RecordNotify;
+        notifyCalls.clear();
+        addSucceeds = TRUE;
+        const char* className = CWnd::RegisterFrameworkClass(0);
+        ASSERT_TRUE(main.CreateEx(0, className, "main", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr));
+        testApp.mainWnd = &main;
+    }
+    void TearDown() override
+    {
+        testApp.mainWnd = nullptr;
+        CSystemTray::notifyIcon = Shell_NotifyIconA;
+    }
+    CMainRecorder main;
+};
+
+}  // namespace
+
+TEST_F(SystemTrayTest, CreateFillsTheRecordAndAddsTheIcon)
+{
+    CSystemTray tray;
+    EXPECT_TRUE(tray.SetDefaultItem(0, TRUE));   // the initial values: nothing to load
+    std::string longTip(100, 't');
+    ASSERT_TRUE(tray.Create(&main, notifyMessage, longTip.c_str(), LoadIcon(nullptr, IDI_APPLICATION), IDR_TRAY_MENU));
+    EXPECT_TRUE(tray.enabled);
+    EXPECT_FALSE(tray.hidden);
+    EXPECT_CALLS((std::vector<NotifyCall>{{NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP}}));
+    EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE), lastNotify.cbSize);
+    EXPECT_EQ(main.hwnd, lastNotify.hWnd);
+    EXPECT_EQ(static_cast<UINT>(IDR_TRAY_MENU), lastNotify.uID);
+    EXPECT_EQ(notifyMessage, lastNotify.uCallbackMessage);
+    EXPECT_EQ(std::string(63, 't'), std::string(lastNotify.szTip));   // bounded: 63 characters and the end
+
+    // Its own window: invisible 10 x 10 popup of a class with style 0.
+    ASSERT_TRUE(tray.hwnd);
+    EXPECT_FALSE(IsWindowVisible(tray.hwnd));
+    EXPECT_EQ(static_cast<LONG>(WS_POPUP), GetWindowLong(tray.hwnd, GWL_STYLE) & (WS_POPUP | WS_VISIBLE | WS_CHILD));
+    RECT rect;
+    GetWindowRect(tray.hwnd, &rect);
+    EXPECT_EQ(10, rect.right - rect.left);
+    EXPECT_EQ(10, rect.bottom - rect.top);
+    EXPECT_EQ(0u, GetClassLong(tray.hwnd, GCL_STYLE));
+}
+
+TEST_F(SystemTrayTest, WithoutOwnerTheIconTalksToItsOwnWindow)
+{
+    CSystemTray tray;
+    ASSERT_TRUE(tray.Create(nullptr, notifyMessage, "Quimbel", nullptr, IDR_TRAY_MENU));
+    EXPECT_EQ(tray.hwnd, lastNotify.hWnd);
+    // Its window procedure turns the notification into the default command for the main window.
+    EXPECT_EQ(1, SendMessage(tray.hwnd, notifyMessage, IDR_TRAY_MENU, WM_LBUTTONDBLCLK));
+    std::vector<Arrived> expected = {{WM_COMMAND, ID_LAUNCH_MOUSE_PROPERTY, 0, true}};
+    EXPECT_EQ(expected, main.arrived) << Describe(main.arrived);
+}
+
+TEST_F(SystemTrayTest, RefusedIconFailsCreate)
+{
+    addSucceeds = FALSE;
+    CSystemTray tray;
+    EXPECT_FALSE(tray.Create(&main, notifyMessage, "Quimbel", nullptr, IDR_TRAY_MENU));
+    EXPECT_FALSE(tray.enabled);
+    notifyCalls.clear();
+    tray.Hide();
+    tray.Remove();
+    EXPECT_TRUE(notifyCalls.empty());
+}
+
+TEST_F(SystemTrayTest, HideOnceRemoveOnceDestructorRemovesWhatIsLeft)
+{
+    {
+        CSystemTray tray;
+        ASSERT_TRUE(tray.Create(&main, notifyMessage, "Quimbel", nullptr, IDR_TRAY_MENU));
+        tray.Hide();
+        tray.Hide();
+        tray.Remove();   // still a delete call: the shell reports failure, the icon counts as removed
+        tray.Remove();
+        EXPECT_FALSE(tray.enabled);
+        EXPECT_TRUE(tray.hidden);
+    }
+    EXPECT_CALLS((std::vector<NotifyCall>{{NIM_ADD, 7}, {NIM_DELETE, NIF_ICON}, {NIM_DELETE, 0}}));
+
+    notifyCalls.clear();
+    HWND own;
+    {
+        CSystemTray tray;
+        ASSERT_TRUE(tray.Create(&main, notifyMessage, "Quimbel", nullptr, IDR_TRAY_MENU));
+        own = tray.hwnd;
+    }
+    EXPECT_CALLS((std::vector<NotifyCall>{{NIM_ADD, 7}, {NIM_DELETE, 0}}));
+    EXPECT_FALSE(IsWindow(own));
+}
+
+TEST_F(SystemTrayTest, SetDefaultItemChecksTheMenu)
+{
+    CSystemTray tray;
+    ASSERT_TRUE(tray.Create(&main, notifyMessage, "Quimbel", nullptr, IDR_TRAY_MENU));
+    EXPECT_TRUE(tray.SetDefaultItem(ID_APP_EXIT, FALSE));
+    EXPECT_EQ(static_cast<UINT>(ID_APP_EXIT), tray.defaultItem);
+    EXPECT_FALSE(tray.defaultByPosition);
+
+    CSystemTray noMenu;
+    ASSERT_TRUE(noMenu.Create(&main, notifyMessage, "Quimbel", nullptr, 4321));
+    EXPECT_FALSE(noMenu.SetDefaultItem(2, TRUE));
+    EXPECT_EQ(2u, noMenu.defaultItem);   // stored all the same
+}
+
+TEST_F(SystemTrayTest, DoubleClickRunsTheDefaultItem)
+{
+    CSystemTray tray;
+    ASSERT_TRUE(tray.Create(&main, notifyMessage, "Quimbel", nullptr, IDR_TRAY_MENU));
+    tray.SetDefaultItem(0, TRUE);
+    EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_LBUTTONDBLCLK));
+    tray.SetDefaultItem(ID_APP_EXIT, FALSE);
+    EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, MAKELPARAM(WM_LBUTTONDBLCLK, 0x55)));   // low word only
+    tray.SetDefaultItem(7, TRUE);   // no item there: nothing to run
+    EXPECT_EQ(0, tray.HandleNotification(IDR_TRAY_MENU, WM_LBUTTONDBLCLK));
+    PumpFor(50);
+    std::vector<Arrived> expected = {{WM_COMMAND, ID_LAUNCH_MOUSE_PROPERTY, 0, true}, {WM_COMMAND, ID_APP_EXIT, 0, true}};
+    EXPECT_EQ(expected, main.arrived) << "expected:\n" << Describe(expected) << "seen:\n" << Describe(main.arrived);
+}
+
+TEST_F(SystemTrayTest, OtherIconIdsAndOtherCodes)
+{
+    CSystemTray tray;
+    ASSERT_TRUE(tray.Create(&main, notifyMessage, "Quimbel", nullptr, IDR_TRAY_MENU));
+    EXPECT_EQ(0, tray.HandleNotification(IDR_TRAY_MENU + 1, WM_LBUTTONDBLCLK));
+    EXPECT_EQ(0, tray.HandleNotification(IDR_TRAY_MENU + 1, WM_RBUTTONUP));
+    EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_MOUSEMOVE));
+    EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_LBUTTONUP));
+    PumpFor(50);
+    EXPECT_TRUE(main.arrived.empty()) << Describe(main.arrived);
+
+    // Without a main window there is nobody to run a command for.
+    testApp.mainWnd = nullptr;
+    EXPECT_EQ(0, tray.HandleNotification(IDR_TRAY_MENU, WM_LBUTTONDBLCLK));
+}
+
+namespace {
+
+// Works the popup menu from outside, the way a user's keys would: waits for it, then posts the keys.
+struct MenuDriver {
+    std::vector<WPARAM> keys;
+    HANDLE thread = nullptr;
+    bool sawMenu = false;
+
+    static DWORD WINAPI Run(void* parameter)
+    {
+        MenuDriver* driver = static_cast<MenuDriver*>(parameter);
+        for (int i = 0; i < 300; i++) {
+            HWND menu = FindWindow("#32768", nullptr);
+            if (menu && IsWindowVisible(menu)) {
+                driver->sawMenu = true;
+                for (WPARAM key : driver->keys) {
+                    PostMessage(menu, WM_KEYDOWN, key, 0);
+                    PostMessage(menu, WM_KEYUP, key, 0xC0000000);
+                    Sleep(30);
+                }
+                break;
+            }
+            Sleep(10);
+        }
+        // Whatever happened, the menu must not stay open.
+        Sleep(1000);
+        EndMenu();
+        return 0;
+    }
+    void Start() { thread = CreateThread(nullptr, 0, Run, this, 0, nullptr); }
+    void Finish()
+    {
+        WaitForSingleObject(thread, 10000);
+        CloseHandle(thread);
+    }
+};
+
+}  // namespace
+
+TEST_F(SystemTrayTest, RightClickShowsTheMenuAndItsCommandReachesTheMainWindow)
+{
+    CSystemTray tray;
+    ASSERT_TRUE(tray.Create(&main, notifyMessage, "Quimbel", nullptr, IDR_TRAY_MENU));
+    tray.SetDefaultItem(0, TRUE);
+
+    MenuDriver driver;
+    driver.keys = {VK_DOWN, VK_DOWN, VK_RETURN};   // first item, past the separator to "Exit"
+    driver.Start();
+    EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_RBUTTONUP));
+    driver.Finish();
+    EXPECT_TRUE(driver.sawMenu);
+    PumpFor(100);
+    std::vector<Arrived> expected = {{WM_COMMAND, ID_APP_EXIT, 0, false}, {WM_NULL, 0, 0, false}};
+    EXPECT_EQ(expected, main.arrived) << "expected:\n" << Describe(expected) << "seen:\n" << Describe(main.arrived);
+
+    // Escape: no command, only the WM_NULL that lets the menu go.
+    main.arrived.clear();
+    MenuDriver cancel;
+    cancel.keys = {VK_ESCAPE};
+    cancel.Start();
+    EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_RBUTTONUP));
+    cancel.Finish();
+    PumpFor(100);
+    expected = {{WM_NULL, 0, 0, false}};
+    EXPECT_EQ(expected, main.arrived) << "expected:\n" << Describe(expected) << "seen:\n" << Describe(main.arrived);
+
+    // A menu resource that does not exist shows nothing.
+    CSystemTray noMenu;
+    ASSERT_TRUE(noMenu.Create(&main, notifyMessage, "Quimbel", nullptr, 4321));
+    EXPECT_EQ(0, noMenu.HandleNotification(4321, WM_RBUTTONUP));
+}
+
+TEST(PlatformClass, PrivilegeStepIsSkippedWhereThereAreNoTokens)
+{
+    struct Case {
+        DWORD version;
+        BOOL skip;
+    } cases[] = {
+        {0xC0000A04, TRUE},    // 98: 4.10, 9x bit
+        {0xC0005A04, TRUE},    // Me: 4.90
+        {0xC0000004, TRUE},    // 95: 4.0 with the 9x bit
+        {0x00000004, FALSE},   // NT 4.0
+        {0x00003303, FALSE},   // NT 3.51
+        {0x00000105, FALSE},   // XP 5.1: major 5 is never skipped
+        {0x00000005, FALSE},   // 2000
+        {0x00000106, FALSE},   // 7
+        {0x00000104, TRUE},    // a 4.1 system
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.skip, SkipsPrivilege(c.version)) << std::hex << c.version;
+}
+
+TEST(OwnFolder, CommandLineMustNameThisProgram)
+{
+    struct Case {
+        const char* commandLine;
+        BOOL found;
+        const char* folder;
+    } cases[] = {
+        {"\"C:\\Program Files\\Ferrowin\\Quelmar.exe\"", TRUE, "C:\\Program Files\\Ferrowin"},
+        {"C:\\Ferrowin\\QUELMAR.EXE", TRUE, "C:\\Ferrowin"},
+        {"C:\\Ferrowin\\quelmar.exe.bak", TRUE, "C:\\Ferrowin"},             // up to the first dot
+        {"\"C:\\Ferrowin\\Quelmar.exe\" C:\\data\\file.txt", FALSE, ""},    // arguments with a backslash
+        {"Quelmar.exe", FALSE, ""},                                          // no backslash
+        {"C:\\Ferrowin\\Quelmar", FALSE, ""},                                // no dot
+        {"C:\\Ferrowin\\Other.exe", FALSE, ""},
+        {"", FALSE, ""},
+    };
+    for (const Case& c : cases) {
+        char folder[MAX_PATH] = "";
+        EXPECT_EQ(c.found, OwnFolderFromCommandLine(c.commandLine, "Quelmar", folder, sizeof folder)) << c.commandLine;
+        EXPECT_STREQ(c.folder, folder) << c.commandLine;
+    }
+
+    // Longer than a path: left alone rather than cut somewhere in the middle.
+    std::string longLine = "C:\\" + std::string(300, 'd') + "\\Quelmar.exe";
+    char folder[MAX_PATH] = "";
+    EXPECT_FALSE(OwnFolderFromCommandLine(longLine.c_str(), "Quelmar", folder, sizeof folder));
+    // A folder that does not fit the caller's buffer.
+    char small[8] = "";
+    EXPECT_FALSE(OwnFolderFromCommandLine("C:\\Ferrowin\\Quelmar.exe", "Quelmar", small, sizeof small));
+    EXPECT_STREQ("", small);
+}
+
+TEST(StartupWorker, ProgramPathIsBounded)
+{
+    char path[MAX_PATH];
+    EXPECT_TRUE(PropertyProgramPath("C:\\Ferrowin", path, sizeof path));
+    EXPECT_STREQ("C:\\Ferrowin\\PLINDOR.EXE", path);
+    EXPECT_TRUE(PropertyProgramPath("", path, sizeof path));
+    EXPECT_STREQ("\\PLINDOR.EXE", path);
+    std::string folder(254, 'f');   // the longest "AppPath" value that can be read
+    EXPECT_FALSE(PropertyProgramPath(folder.c_str(), path, sizeof path));
+}
+
+TEST(StartupWorker, PrivilegeStep)
+{
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token));
+    EXPECT_TRUE(EnablePrivilege(token, SE_DEBUG_NAME));
+    EXPECT_FALSE(EnablePrivilege(token, "SeNoSuchPrivilege"));
+    CloseHandle(token);
+}
