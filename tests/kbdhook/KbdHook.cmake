@@ -3,6 +3,8 @@
 ferrowin_gtest(kbdhook_test
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardHarness.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LowLevelHookTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/KeyboardProcTest.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/KeyboardProcTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GlobalHookTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PlatformClassTest.cpp)
 target_link_libraries(kbdhook_test PRIVATE vorrin test_child_process user32)
 ferrowin_wine_test(kbdhook_test SERIAL TIMEOUT 180)

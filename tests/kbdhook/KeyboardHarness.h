@@ -64,7 +64,9 @@ inline PassedRecord Passed(bool up, DWORD vk, DWORD scan, ULONG_PTR extra = 0)
 DataSeg* FindDataSeg(HMODULE module);
 
 // Pumps this thread's messages until nothing arrives for quietMs (at most maxMs).
-void Drain(DWORD quietMs = 5, DWORD maxMs = 2000);
+void Drain(DWORD quietMs = 15, DWORD maxMs = 2000);
+// Lets everything still on its way arrive before a comparison (only when no timer of the library is due).
+inline void Settle() { Drain(60); }
 // Pumps this thread's messages for ms milliseconds.
 void PumpFor(DWORD ms);
 

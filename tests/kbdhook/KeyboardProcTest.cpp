@@ -48,6 +48,7 @@ TEST_F(PerProcessHook, WindowsKeyAndEPostsTheMacro)
     Key('E', ScanE, false);
     Key('E', ScanE, true);
     WinUp();
+    Settle();
     EXPECT_EQ((Notes{{2, 182}}), notes);
     // The E press and the Windows press were swallowed; what was synthesised and the real releases pass.
     EXPECT_EQ((Keys{Up('E', 0), Up(VK_SHIFT, 0), Up(VK_LWIN, 0), Up('E', ScanE), Up(VK_LWIN, ScanWin)}), keys);
@@ -66,6 +67,7 @@ TEST_F(PerProcessHook, QuickTapThenUpAndEnterPostsTheMacro)
     Key(VK_RETURN, ScanEnter, false);
     EXPECT_EQ(Notes{}, notes) << "Enter completes the macro on release";
     Key(VK_RETURN, ScanEnter, true);
+    Settle();
     EXPECT_EQ((Notes{{5, 10}}), notes);
     EXPECT_EQ((Keys{Up(VK_SHIFT, 0)}), keys);
     ExpectNothingHeld();
@@ -77,6 +79,7 @@ TEST_F(PerProcessHook, QuickTapThenAnotherKeyReplaysTheWindowsKeyFirst)
     WinUp();
     Key('X', ScanX, false);
     Key('X', ScanX, true);
+    Settle();
     EXPECT_EQ(Notes{}, notes);
     EXPECT_EQ((Keys{Up(VK_SHIFT, 0), Down(VK_LWIN, 0), Up(VK_LWIN, 0), Down('X', 0), Up('X', ScanX)}), keys);
     ExpectNothingHeld();
@@ -95,6 +98,7 @@ TEST_F(PerProcessHook, QuickTapExpiresAfterTwoSeconds)
     // Afterwards Enter is an ordinary key.
     Key(VK_RETURN, ScanEnter, false);
     Key(VK_RETURN, ScanEnter, true);
+    Settle();
     EXPECT_EQ((Keys{Up(VK_SHIFT, 0), Down(VK_RETURN, ScanEnter), Up(VK_RETURN, ScanEnter)}), keys);
     EXPECT_EQ(Notes{}, notes);
     ExpectNothingHeld();
@@ -108,6 +112,7 @@ TEST_F(PerProcessHook, HeldWindowsKeyIsDeliveredLateOnce)
     EXPECT_EQ((Keys{Down(VK_LWIN, 0)}), keys) << "one late press after 50 ms";
     EXPECT_EQ(0u, dataSeg->winKeyDown);
     WinUp();
+    Settle();
     EXPECT_EQ((Keys{Down(VK_LWIN, 0), Up(VK_LWIN, ScanWin)}), keys);
     EXPECT_EQ(Notes{}, notes);
     ExpectNothingHeld();
@@ -119,6 +124,7 @@ TEST_F(PerProcessHook, WindowsKeyWithAnOrdinaryKeyReleasesShift)
     Key('R', ScanR, false);
     Key('R', ScanR, true);
     WinUp();
+    Settle();
     EXPECT_EQ((Keys{Down('R', ScanR), Up(VK_SHIFT, 0), Up('R', ScanR), Up(VK_LWIN, ScanWin)}), keys);
     ExpectNothingHeld();
 }
@@ -129,20 +135,22 @@ TEST_F(PerProcessHook, RemovingTheHooksInTheMiddleOfAMacroReleasesShift)
     WinUp();
     EXPECT_TRUE(KeyHeld(VK_SHIFT));
     InstallHook(FALSE);
-    Drain();
+    Settle();
     ExpectNothingHeld();
 }
 
 TEST_F(PerProcessHook, ShiftIsSwallowedWhileTheWindowsKeyIsDown)
 {
     WinDown();
-    Key(VK_SHIFT, ScanShift, false);
-    Key(VK_SHIFT, ScanShift, true);
-    EXPECT_EQ(1u, dataSeg->winKeyDown);
-    Key('E', ScanE, false);
+    // Well within the Windows key's 50 ms.
+    keybd_event(VK_SHIFT, ScanShift, 0, 0);
+    keybd_event(VK_SHIFT, ScanShift, KEYEVENTF_KEYUP, 0);
+    keybd_event('E', ScanE, 0, 0);
+    Drain();
     EXPECT_EQ((Notes{{2, 182}}), notes);
     Key('E', ScanE, true);
     WinUp();
+    Settle();
     EXPECT_EQ((Keys{Up('E', 0), Up(VK_SHIFT, 0), Up(VK_LWIN, 0), Up('E', ScanE), Up(VK_LWIN, ScanWin)}), keys);
     ExpectNothingHeld();
 }
@@ -154,6 +162,7 @@ TEST_F(PerProcessHook, NoWindowInTheBlockPassesEverything)
     Key('E', ScanE, false);
     Key('E', ScanE, true);
     WinUp();
+    Settle();
     EXPECT_EQ((Keys{Down(VK_LWIN, ScanWin), Down('E', ScanE), Up('E', ScanE), Up(VK_LWIN, ScanWin)}), keys);
     EXPECT_EQ(Notes{}, notes);
     EXPECT_EQ(0u, dataSeg->winKeyDown);
@@ -192,6 +201,7 @@ TEST_F(CtrlAltLetters, LeftAltWithTheFiveLettersPostsTheirCodes)
         Chord('O', 0x18, false);
         Chord('C', 0x2E, false);
         Chord('X', 0x2D, false);
+        Settle();
         EXPECT_EQ((Notes{{5, 5}, {5, 6}, {5, 7}, {5, 8}, {5, 9}}), notes) << "class " << platform;
         EXPECT_EQ((Keys{Down('X', 0x2D), Up('X', 0x2D)}), Letters()) << "class " << platform;
     }
@@ -203,6 +213,7 @@ TEST_F(CtrlAltLetters, RightAltIsPassedOn)
         dataSeg->platformClass = platform;
         ClearRecords();
         Chord('D', 0x20, true);
+        Settle();
         EXPECT_EQ(Notes{}, notes) << "class " << platform;
         EXPECT_EQ((Keys{Down('D', 0x20), Up('D', 0x20)}), Letters()) << "class " << platform;
     }
@@ -215,6 +226,7 @@ TEST_F(CtrlAltLetters, OnClasses2And5TheLastAltEventDecides)
     EXPECT_EQ(1u, dataSeg->leftAltDown);
     Chord('O', 0x18, true);
     EXPECT_EQ(0u, dataSeg->leftAltDown);
+    Settle();
     EXPECT_EQ((Notes{{5, 8}}), notes);
     EXPECT_EQ((Keys{Down('O', 0x18), Up('O', 0x18)}), Letters());
 }
@@ -229,6 +241,7 @@ TEST_F(CtrlAltLetters, LetterWithoutBothModifiersPasses)
     Key('D', 0x20, false);
     Key('D', 0x20, true);
     Key(VK_MENU, ScanAlt, true);
+    Settle();
     EXPECT_EQ(Notes{}, notes);
     EXPECT_EQ((Keys{Down('D', 0x20), Up('D', 0x20), Down('D', 0x20), Up('D', 0x20)}), Letters());
 }
@@ -242,6 +255,7 @@ TEST_F(PerProcessHook, OnNT4TheSpecialKeysAreHandledHere)
     EXPECT_EQ((Notes{{4, 1}, {4, 2}, {1, 0x30}}), notes);
     Tap(0xFF, 0x0B);
     Tap(0xFF, 0x16);
+    Settle();
     EXPECT_EQ((Mice{{WM_MOUSEWHEEL, 120, 120}, {WM_MOUSEWHEEL, -120, 0xFF88}, {WM_MBUTTONDOWN, 0, 0},
                     {WM_MBUTTONUP, 0, 0}}),
               mouse);
@@ -255,6 +269,7 @@ TEST_F(PerProcessHook, ElsewhereKey255PassesThisHook)
         dataSeg->platformClass = platform;
         ClearRecords();
         Tap(0xFF, 0x40);
+        Settle();
         EXPECT_EQ((Keys{Down(0xFF, 0x40), Up(0xFF, 0x40)}), keys) << "class " << platform;
         EXPECT_EQ(Notes{}, notes);
     }

@@ -29,6 +29,7 @@ TEST_F(LowLevelHook, FunctionKeysPostOncePerPressAndAreSwallowed)
     Key(0xFF, 0x40, false);
     Key(0xFF, 0x40, false);   // auto-repeat: another press
     Key(0xFF, 0x40, true);
+    Settle();
     EXPECT_EQ((Notes{{4, 1}, {4, 2}, {4, 1}, {4, 1}}), notes);
     EXPECT_EQ(PassedKeys{}, passed);
     EXPECT_TRUE(keys.empty());
@@ -37,8 +38,10 @@ TEST_F(LowLevelHook, FunctionKeysPostOncePerPressAndAreSwallowed)
 TEST_F(LowLevelHook, WheelKeyTurnsOneNotchUpOnPressAndDownOnRelease)
 {
     Key(0xFF, 0x0B, false);
+    Settle();
     EXPECT_EQ((Mice{{WM_MOUSEWHEEL, 120, 0}}), mouse);
     Key(0xFF, 0x0B, true);
+    Settle();
     EXPECT_EQ((Mice{{WM_MOUSEWHEEL, 120, 0}, {WM_MOUSEWHEEL, -120, 0}}), mouse);
     EXPECT_EQ(PassedKeys{}, passed);
     EXPECT_EQ(Notes{}, notes);
@@ -47,8 +50,10 @@ TEST_F(LowLevelHook, WheelKeyTurnsOneNotchUpOnPressAndDownOnRelease)
 TEST_F(LowLevelHook, MiddleKeyHoldsTheMiddleButton)
 {
     Key(0xFF, 0x16, false);
+    Settle();
     EXPECT_EQ((Mice{{WM_MBUTTONDOWN, 0, 0}}), mouse);
     Key(0xFF, 0x16, true);
+    Settle();
     EXPECT_EQ((Mice{{WM_MBUTTONDOWN, 0, 0}, {WM_MBUTTONUP, 0, 0}}), mouse);
     EXPECT_EQ(PassedKeys{}, passed);
 }
@@ -56,6 +61,7 @@ TEST_F(LowLevelHook, MiddleKeyHoldsTheMiddleButton)
 TEST_F(LowLevelHook, OtherScanCodesOfKey255PassOn)
 {
     Tap(0xFF, 0x30);
+    Settle();
     EXPECT_EQ((PassedKeys{Passed(false, 0xFF, 0x30), Passed(true, 0xFF, 0x30)}), passed);
     EXPECT_EQ(Notes{}, notes);
     EXPECT_EQ(Mice{}, mouse);
@@ -67,12 +73,14 @@ TEST_F(LowLevelHook, BrowserAndMediaKeysPostScanCodeOrVirtualKeyAndAreSwallowed)
     Tap(VK_BROWSER_BACK, 0, true);
     Tap(VK_LAUNCH_APP2, 0x21, true);
     Tap(VK_MEDIA_PLAY_PAUSE, 0, true);
+    Settle();
     EXPECT_EQ((Notes{{1, 0x20}, {2, VK_BROWSER_BACK}, {1, 0x21}, {2, VK_MEDIA_PLAY_PAUSE}}), notes);
     EXPECT_EQ(PassedKeys{}, passed);
     EXPECT_TRUE(keys.empty());
 
     // Just outside the range: passed on.
     Tap(0xB8, 0x22);
+    Settle();
     EXPECT_EQ((PassedKeys{Passed(false, 0xB8, 0x22), Passed(true, 0xB8, 0x22)}), passed);
     EXPECT_EQ(4u, notes.size());
 }
@@ -81,6 +89,7 @@ TEST_F(LowLevelHook, TheApplicationsOwnInputPasses)
 {
     Tap(0xFF, 0x40, false, 0x10000);
     Tap(VK_VOLUME_UP, 0x30, true, 0x10000);
+    Settle();
     EXPECT_EQ((PassedKeys{Passed(false, 0xFF, 0x40, 0x10000), Passed(true, 0xFF, 0x40, 0x10000),
                           Passed(false, VK_VOLUME_UP, 0x30, 0x10000), Passed(true, VK_VOLUME_UP, 0x30, 0x10000)}),
               passed);
@@ -88,6 +97,7 @@ TEST_F(LowLevelHook, TheApplicationsOwnInputPasses)
 
     // Other extra information is not the application's mark.
     Tap(0xFF, 0x40, false, 0x20000);
+    Settle();
     EXPECT_EQ((Notes{{4, 1}}), notes);
 }
 
@@ -97,6 +107,7 @@ TEST_F(LowLevelHook, NoWindowInTheBlockPassesEverything)
     Tap(0xFF, 0x40);
     Tap(0xFF, 0x0B);
     Tap(VK_VOLUME_MUTE, 0x20, true);
+    Settle();
     EXPECT_EQ((PassedKeys{Passed(false, 0xFF, 0x40), Passed(true, 0xFF, 0x40), Passed(false, 0xFF, 0x0B),
                           Passed(true, 0xFF, 0x0B), Passed(false, VK_VOLUME_MUTE, 0x20),
                           Passed(true, VK_VOLUME_MUTE, 0x20)}),
@@ -114,6 +125,7 @@ TEST_F(LowLevelHook, RepeatedInstallKeepsOneHookAndRemovalRemovesIt)
     ClearRecords();
     EXPECT_EQ(first, dataSeg->lowLevelKeyboardHook);
     Tap(0xFF, 0x40);
+    Settle();
     EXPECT_EQ((Notes{{4, 1}}), notes) << "one notification per press";
 
     InstallHook(FALSE);
@@ -122,6 +134,7 @@ TEST_F(LowLevelHook, RepeatedInstallKeepsOneHookAndRemovalRemovesIt)
     Drain();
     ClearRecords();
     Tap(0xFF, 0x40);
+    Settle();
     EXPECT_EQ((PassedKeys{Passed(false, 0xFF, 0x40), Passed(true, 0xFF, 0x40)}), passed)
         << "no low-level hook of the library is left";
     EXPECT_EQ(Notes{}, notes);
