@@ -72,7 +72,7 @@ void TapKey(BYTE key)
     keybd_event(key, key, KEYEVENTF_KEYUP, 0);
 }
 
-BOOL IsPress(WPARAM message, UINT client, UINT nonClient)
+BOOL IsEither(WPARAM message, UINT client, UINT nonClient)
 {
     return message == client || message == nonClient;
 }
@@ -85,11 +85,11 @@ LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam)
         return PassOn(hookShared.mouseHook, code, wParam, lParam);
 
     const MOUSEHOOKSTRUCT* record = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
-    if (IsPress(wParam, WM_LBUTTONDOWN, WM_NCLBUTTONDOWN) || IsPress(wParam, WM_RBUTTONDOWN, WM_NCRBUTTONDOWN)) {
+    if (IsEither(wParam, WM_LBUTTONDOWN, WM_NCLBUTTONDOWN) || IsEither(wParam, WM_RBUTTONDOWN, WM_NCRBUTTONDOWN)) {
         ClosePadOnOutsidePress(record->pt);
-    } else if (IsPress(wParam, WM_MBUTTONUP, WM_NCMBUTTONUP)) {
+    } else if (IsEither(wParam, WM_MBUTTONUP, WM_NCMBUTTONUP)) {
         StopScrollRepeat();
-    } else if (IsPress(wParam, WM_MBUTTONDOWN, WM_NCMBUTTONDOWN)) {
+    } else if (IsEither(wParam, WM_MBUTTONDOWN, WM_NCMBUTTONDOWN)) {
         switch (LOWORD(record->dwExtraInfo)) {
         case codeScrollLeft:
             if (HandleScrollButton(1, record->pt))

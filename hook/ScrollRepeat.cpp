@@ -9,6 +9,36 @@ namespace {
 
 const UINT repeatPeriod = 50;
 
+// One WM_HSCROLL line step to wherever the window tree of this moment says it belongs.
+void ScrollRepeatTick()
+{
+    HWND target = WindowFromWord(hookShared.scrollTarget);
+    HWND parent = WindowFromWord(hookShared.scrollTargetParent);
+    // The window under the cursor at the press may have gone since: nothing to scroll then.
+    if (target == nullptr || !IsWindow(target))
+        return;
+
+    SearchScrollBars(target, parent);
+
+    WPARAM direction;
+    switch (hookShared.scrollButton) {
+    case 1: direction = SB_LINELEFT; break;
+    case 2: direction = SB_LINERIGHT; break;
+    default: return;
+    }
+
+    if (hookShared.horzBar1 != 0) {
+        HWND destination = hookShared.searchedParent == 1 ? parent : target;
+        HWND bar = WindowFromWord(hookShared.horzBar1);
+        PostMessageA(destination, WM_HSCROLL, direction, reinterpret_cast<LPARAM>(bar));
+    } else if (GetWindowLongA(target, GWL_STYLE) & WS_HSCROLL) {
+        PostMessageA(target, WM_HSCROLL, direction, 0);
+    }
+
+    if (IsBrowserWindow(target))
+        PostMessageA(target, WM_HSCROLL, direction, 0);
+}
+
 void CALLBACK RepeatTimerProc(HWND, UINT, UINT_PTR timer, DWORD)
 {
     // A release seen in another process ends the repeat without being able to kill this timer; the timer
@@ -48,35 +78,4 @@ void StopScrollRepeat()
     hookShared.scrollActive = 0;
     hookShared.scrollButton = 0;
     hookShared.scrollTarget = 0;
-}
-
-void ScrollRepeatTick()
-{
-    if (hookShared.scrollActive == 0)
-        return;
-    HWND target = WindowFromWord(hookShared.scrollTarget);
-    HWND parent = WindowFromWord(hookShared.scrollTargetParent);
-    // The window under the cursor at the press may have gone since: nothing to scroll then.
-    if (target == nullptr || !IsWindow(target))
-        return;
-
-    SearchScrollBars(target, parent);
-
-    WPARAM direction;
-    switch (hookShared.scrollButton) {
-    case 1: direction = SB_LINELEFT; break;
-    case 2: direction = SB_LINERIGHT; break;
-    default: return;
-    }
-
-    if (hookShared.horzBar1 != 0) {
-        HWND destination = hookShared.searchedParent == 1 ? parent : target;
-        HWND bar = WindowFromWord(hookShared.horzBar1);
-        PostMessageA(destination, WM_HSCROLL, direction, reinterpret_cast<LPARAM>(bar));
-    } else if (GetWindowLongA(target, GWL_STYLE) & WS_HSCROLL) {
-        PostMessageA(target, WM_HSCROLL, direction, 0);
-    }
-
-    if (IsBrowserWindow(target))
-        PostMessageA(target, WM_HSCROLL, direction, 0);
 }

@@ -9,6 +9,3 @@ extern UINT_PTR scrollTimer;
 // button: 1 scrolls left, 2 right; point: where the button went down (screen coordinates).
 void StartScrollRepeat(int button, POINT point);
 void StopScrollRepeat();
-
-// One tick of the repeat (the timer procedure's work), also run directly by tests.
-void ScrollRepeatTick();

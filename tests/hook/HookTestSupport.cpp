@@ -238,11 +238,14 @@ std::vector<std::string> Collapsed(HWND window, const std::vector<UINT>& message
             wanted = wanted || message == seen.message;
         if (!wanted)
             continue;
-        // Button messages carry key states and positions in wParam and lParam: only their kind counts.
-        bool button = seen.message != WM_HSCROLL && seen.message != g_closeQuimbel;
-        std::string text = button ? Describe(seen.message, seen.message == WM_XBUTTONDOWN || seen.message ==
-                                             WM_XBUTTONUP ? HIWORD(seen.wParam) : 0, 0)
-                                  : Describe(seen.message, seen.wParam, seen.lParam);
+        // Button messages carry key states and positions: only their kind (and which extended button) counts.
+        std::string text;
+        if (seen.message == WM_HSCROLL || seen.message == g_closeQuimbel)
+            text = Describe(seen.message, seen.wParam, seen.lParam);
+        else if (seen.message == WM_XBUTTONDOWN || seen.message == WM_XBUTTONUP)
+            text = Describe(seen.message, HIWORD(seen.wParam), 0);
+        else
+            text = Describe(seen.message, 0, 0);
         if (result.empty() || result.back() != text)
             result.push_back(text);
     }
