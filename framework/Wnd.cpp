@@ -12,10 +12,14 @@ const char CWnd::propertyName[] = "Ferrowin.CWnd";
 // HookWindowCreate. Kept per thread rather than per object because a handler may destroy its own object.
 static thread_local MSG threadMessage;
 
+// Bindings can nest: a window's WM_CREATE may create and bind further windows. Each level binds the first
+// window created after it was opened.
 struct WindowCreateHook {
+    static const int maxDepth = 8;
     HHOOK hook;
-    CWnd* pending;
-    BOOL bound;
+    int depth;
+    CWnd* pending[maxDepth];   // null once that level's window is bound (or none yet asked for)
+    BOOL bound[maxDepth];
 
     static LRESULT CALLBACK Procedure(int code, WPARAM wParam, LPARAM lParam);
 };
@@ -162,35 +166,43 @@ HWND CWnd::UnsubclassWindow()
 LRESULT CALLBACK WindowCreateHook::Procedure(int code, WPARAM wParam, LPARAM lParam)
 {
     HHOOK hook = createHook.hook;
-    if (code == HCBT_CREATEWND && createHook.pending) {
-        CWnd* wnd = createHook.pending;
-        createHook.pending = nullptr;
-        createHook.bound = wnd->Bind(reinterpret_cast<HWND>(wParam));
+    int level = createHook.depth - 1;
+    if (code == HCBT_CREATEWND && level >= 0 && createHook.pending[level]) {
+        CWnd* wnd = createHook.pending[level];
+        createHook.pending[level] = nullptr;
+        createHook.bound[level] = wnd->Bind(reinterpret_cast<HWND>(wParam));
     }
     return CallNextHookEx(hook, code, wParam, lParam);
 }
 
 BOOL CWnd::HookWindowCreate(CWnd* wnd)
 {
-    if (!wnd || createHook.hook)
+    int depth = createHook.depth;
+    if (!wnd || depth == WindowCreateHook::maxDepth || (depth > 0 && createHook.pending[depth - 1]))
         return FALSE;
-    createHook.hook = SetWindowsHookEx(WH_CBT, WindowCreateHook::Procedure, nullptr, GetCurrentThreadId());
-    if (!createHook.hook)
-        return FALSE;
-    createHook.pending = wnd;
-    createHook.bound = FALSE;
+    if (!createHook.hook) {
+        createHook.hook = SetWindowsHookEx(WH_CBT, WindowCreateHook::Procedure, nullptr, GetCurrentThreadId());
+        if (!createHook.hook)
+            return FALSE;
+    }
+    createHook.pending[depth] = wnd;
+    createHook.bound[depth] = FALSE;
+    createHook.depth = depth + 1;
     return TRUE;
 }
 
 BOOL CWnd::UnhookWindowCreate()
 {
-    if (createHook.hook) {
+    if (createHook.depth == 0)
+        return FALSE;
+    int level = --createHook.depth;
+    BOOL bound = createHook.bound[level];
+    createHook.pending[level] = nullptr;
+    createHook.bound[level] = FALSE;
+    if (createHook.depth == 0 && createHook.hook) {
         UnhookWindowsHookEx(createHook.hook);
         createHook.hook = nullptr;
     }
-    createHook.pending = nullptr;
-    BOOL bound = createHook.bound;
-    createHook.bound = FALSE;
     return bound;
 }
 

@@ -53,9 +53,11 @@ public:
     // Gives the window its previous procedure back and unbinds it; returns the handle.
     HWND UnsubclassWindow();
 
-    // Binds the next window created on the calling thread to wnd (see above). Not nested; TRUE when set.
+    // Binds the next window created on the calling thread to wnd (see above); TRUE when set. Pairs nest (a
+    // window's WM_CREATE may create and bind another), but not while the previous one is still waiting for
+    // its window.
     static BOOL HookWindowCreate(CWnd* wnd);
-    // Ends that binding; FALSE when no window was bound since HookWindowCreate.
+    // Ends the innermost binding; FALSE when no window was bound to it.
     static BOOL UnhookWindowCreate();
 
     // The message being handled on this thread (hwnd, message, wParam, lParam); valid inside a handler.

@@ -264,6 +264,42 @@ TEST(Wnd, SubclassedControlKeepsItsOwnBehaviourAndIsGivenBack)
 }
 
 namespace {
+
+// Creates and binds another window while its own creation is under way, as a frame does with its helpers.
+class CNestingWindow : public CWnd {
+public:
+    CDerivedWindow inner;
+    BOOL innerCreated = FALSE;
+    LRESULT OnCreate(WPARAM, LPARAM)
+    {
+        innerCreated = CreateDerived(&inner) != nullptr;
+        return 0;
+    }
+
+protected:
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageEntry messageEntries[];
+    static const MessageMap messageMap;
+};
+const MessageEntry CNestingWindow::messageEntries[] = {OnMessage(WM_CREATE, &CNestingWindow::OnCreate)};
+const MessageMap CNestingWindow::messageMap = MakeMessageMap(&CWnd::messageMap, messageEntries);
+
+}  // namespace
+
+TEST(Wnd, WindowsCreatedDuringCreationAreBoundToo)
+{
+    seen.clear();
+    CNestingWindow outer;
+    ASSERT_TRUE(outer.CreateEx(0, CWnd::RegisterFrameworkClass(0), "outer", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_TRUE(outer.innerCreated);
+    EXPECT_EQ(&outer.inner, CWnd::FromHandle(outer.inner.hwnd));
+    EXPECT_EQ(&outer, CWnd::FromHandle(outer.hwnd));
+    EXPECT_NE(outer.hwnd, outer.inner.hwnd);
+    EXPECT_EQ(21, SendMessage(outer.inner.hwnd, WM_USER, 0, 0));
+    EXPECT_FALSE(CWnd::UnhookWindowCreate());   // every level was closed again
+}
+
+namespace {
 UINT dialogProcedureSaw = 0;
 INT_PTR CALLBACK RecordingDialogProcedure(HWND, UINT message, WPARAM, LPARAM)
 {
@@ -287,7 +323,7 @@ TEST(Wnd, HookWindowCreateBindsADialogBeforeItsCreateMessage)
     seen.clear();
     CDerivedWindow dialog;
     ASSERT_TRUE(CWnd::HookWindowCreate(&dialog));
-    EXPECT_FALSE(CWnd::HookWindowCreate(&dialog));   // not nested
+    EXPECT_FALSE(CWnd::HookWindowCreate(&dialog));   // the first one still waits for its window
     HWND handle = CreateDialogIndirectParam(nullptr, &dialogTemplate.header, nullptr,
                                             RecordingDialogProcedure, 0);
     EXPECT_TRUE(CWnd::UnhookWindowCreate());
