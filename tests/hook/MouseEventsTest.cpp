@@ -246,6 +246,20 @@ TEST_F(LowLevelMode, ParentsScrollBarWhenTheTargetHasOnlyAVerticalOne)
     ExpectSequence(target, scrollAndButtons, {Describe(WM_XBUTTONUP, 2, 0)});
 }
 
+// A top-level target has no parent to search: scroll bars that are top-level windows of their own (of
+// this or any other program) are not the target's, and nothing goes to "no window". (Windows enumerates
+// the top-level windows for "no parent"; Wine 8 refuses it, so here this guards the top-level case itself.)
+TEST_F(LowLevelMode, TopLevelTargetIgnoresTopLevelScrollBars)
+{
+    HWND stray = Keep(CreateWindowExA(0, "ScrollBar", "", WS_POPUP | WS_VISIBLE | SBS_HORZ, 600, 600, 200, 20,
+                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
+    ASSERT_TRUE(stray && target);
+    double release = HoldWithSendInput(XBUTTON2, POINT{250, 180}, 300);
+    ExpectSequence(target, scrollAndButtons, {Describe(WM_HSCROLL, SB_LINERIGHT, 0), Describe(WM_XBUTTONUP, 2, 0)});
+    ExpectRepeat(target, SB_LINERIGHT, nullptr, release, 300);
+}
+
 TEST_F(LowLevelMode, SettingsFileDecidesEveryPress)
 {
     HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
