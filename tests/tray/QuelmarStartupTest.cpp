@@ -1,0 +1,365 @@
+// Quelmar.exe from the outside: it starts the property program from the installation folder, binds the
+// hook library and calls StartHook with its frame, lets one copy run, and closes itself when the property
+// program ends. The property program is the stand-in PLINDOR.EXE (which logs its starts to plindor.log);
+// the hook library is a stand-in "hoppet.dll" that logs its calls to hookcalls.log.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <stdio.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char installKey[] = "Software\\Ferrowin";
+
+std::string BinFolder()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string text(path, length);
+    return text.substr(0, text.rfind('\\'));
+}
+
+std::vector<std::string> ReadLines(const std::string& path)
+{
+    std::vector<std::string> lines;
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file)
+        return lines;
+    char line[512];
+    while (fgets(line, sizeof line, file)) {
+        std::string text(line);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        lines.push_back(text);
+    }
+    fclose(file);
+    return lines;
+}
+
+int CountStartingWith(const std::vector<std::string>& lines, const std::string& prefix)
+{
+    int count = 0;
+    for (const std::string& line : lines)
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            count++;
+    return count;
+}
+
+std::string Joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += "  " + line + "\n";
+    return text.empty() ? "  (nothing)\n" : text;
+}
+
+// Pumps this thread's messages while it waits, for at most timeout milliseconds.
+template <class Condition>
+bool WaitFor(Condition condition, DWORD timeout)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount() - start >= timeout)
+            return false;
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessage(&msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+bool WaitForProcess(HANDLE process, DWORD timeout)
+{
+    return WaitFor([process] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, timeout);
+}
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return (to.QuadPart - from.QuadPart) * 1000.0 / frequency.QuadPart;
+}
+
+struct FindFrame {
+    DWORD processId;
+    HWND found;
+};
+
+// The tray application's frame: its top-level window titled "Quelmar".
+HWND QuelmarFrame(DWORD processId)
+{
+    FindFrame search = {processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            FindFrame* search = reinterpret_cast<FindFrame*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char title[32] = "";
+            GetWindowTextA(window, title, sizeof title);
+            if (owner == search->processId && strcmp(title, "Quelmar") == 0) {
+                search->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND PlindorWindow()
+{
+    return FindWindowA("PlindorStandIn", "Plindor");
+}
+
+class QuelmarStartup : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        root = std::string(temp) + "quelmar-startup-" + std::to_string(GetCurrentProcessId());
+        app = root + "\\app";
+        program = root + "\\prog";
+        CreateDirectoryA(root.c_str(), nullptr);
+        CreateDirectoryA(app.c_str(), nullptr);
+        CreateDirectoryA(program.c_str(), nullptr);
+        std::string bin = BinFolder();
+        ASSERT_TRUE(CopyFileA((bin + "\\Quelmar.exe").c_str(), (program + "\\Quelmar.exe").c_str(), FALSE));
+        plindorLog = app + "\\plindor.log";
+        hookLog = app + "\\hookcalls.log";
+        ASSERT_EQ(nullptr, PlindorWindow()) << "a stand-in property program is still running";
+    }
+
+    void TearDown() override
+    {
+        for (HANDLE process : started) {
+            if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0)
+                TerminateProcess(process, 99);
+            CloseHandle(process);
+        }
+        HWND plindor = PlindorWindow();
+        if (plindor)
+            PostMessage(plindor, WM_CLOSE, 0, 0);
+        WaitFor([] { return PlindorWindow() == nullptr; }, 3000);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, installKey);
+        const char* files[] = {"\\app\\PLINDOR.EXE", "\\app\\hoppet.dll", "\\app\\plindor.log",
+                               "\\app\\hookcalls.log", "\\prog\\Quelmar.exe"};
+        for (const char* file : files)
+            DeleteFileA((root + file).c_str());
+        RemoveDirectoryA(app.c_str());
+        RemoveDirectoryA(program.c_str());
+        RemoveDirectoryA(root.c_str());
+    }
+
+    void InstallPropertyProgram() { ASSERT_TRUE(CopyFileA((BinFolder() + "\\PLINDOR.EXE").c_str(), (app + "\\PLINDOR.EXE").c_str(), FALSE)); }
+
+    void InstallHookLibrary(const char* builtName)
+    {
+        ASSERT_TRUE(CopyFileA((BinFolder() + "\\" + builtName).c_str(), (app + "\\hoppet.dll").c_str(), FALSE));
+    }
+
+    void WriteInstallKey()
+    {
+        HKEY key;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, installKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                                 nullptr, &key, nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(app.c_str()),
+                                                static_cast<DWORD>(app.size() + 1)));
+        RegCloseKey(key);
+    }
+
+    void RemoveInstallKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, installKey); }
+
+    // Starts the copy in prog\ with the given arguments and current directory.
+    PROCESS_INFORMATION StartQuelmar(const std::string& arguments, const std::string& folder)
+    {
+        std::string commandLine = "\"" + program + "\\Quelmar.exe\"" + (arguments.empty() ? "" : " " + arguments);
+        std::vector<char> line(commandLine.begin(), commandLine.end());
+        line.push_back('\0');
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        BOOL ok = CreateProcessA((program + "\\Quelmar.exe").c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 folder.c_str(), &startup, &process);
+        EXPECT_TRUE(ok) << GetLastError();
+        if (ok) {
+            CloseHandle(process.hThread);
+            started.push_back(process.hProcess);
+        }
+        return process;
+    }
+
+    DWORD ExitCode(HANDLE process)
+    {
+        DWORD code = 12345;
+        GetExitCodeProcess(process, &code);
+        return code;
+    }
+
+    std::string root, app, program, plindorLog, hookLog;
+    std::vector<HANDLE> started;
+};
+
+}  // namespace
+
+TEST_F(QuelmarStartup, StartsThePropertyProgramInstallsTheHookAndClosesWhenItEnds)
+{
+    InstallPropertyProgram();
+    InstallHookLibrary("fakehoppet.dll");
+    WriteInstallKey();
+
+    LARGE_INTEGER launched;
+    QueryPerformanceCounter(&launched);
+    PROCESS_INFORMATION quelmar = StartQuelmar("", root);
+    ASSERT_TRUE(quelmar.hProcess);
+
+    ASSERT_TRUE(WaitFor([this] { return CountStartingWith(ReadLines(hookLog), "StartHook") > 0; }, 15000))
+        << "hook library calls:\n" << Joined(ReadLines(hookLog));
+    LARGE_INTEGER hooked;
+    QueryPerformanceCounter(&hooked);
+    printf("start-up until StartHook: %.0f ms\n", Milliseconds(launched, hooked));
+
+    // The worker started the property program in the installation folder, before the hook was bound.
+    HWND plindor = PlindorWindow();
+    ASSERT_TRUE(plindor);
+    std::vector<std::string> starts = ReadLines(plindorLog);
+    ASSERT_EQ(1, CountStartingWith(starts, "start ")) << Joined(starts);
+    std::string startFolder = starts[0].substr(starts[0].find(" in ") + 4);
+    EXPECT_EQ(0, _stricmp(app.c_str(), startFolder.c_str())) << startFolder;
+
+    // StartHook got the hidden frame, the window that receives "Open quimbel".
+    HWND frame = QuelmarFrame(quelmar.dwProcessId);
+    ASSERT_TRUE(frame);
+    EXPECT_FALSE(IsWindowVisible(frame));
+    char expected[64];
+    snprintf(expected, sizeof expected, "StartHook %lx", HandleToUlong(frame));
+    std::vector<std::string> calls = ReadLines(hookLog);
+    EXPECT_EQ((std::vector<std::string>{"load", expected}), calls) << Joined(calls);
+
+    // A second copy ends at the mutex without a window and without touching the hook; as the property
+    // program's window is up, it first opens that program again (the stand-in's second copy ends at once).
+    LARGE_INTEGER secondStart, secondEnd;
+    QueryPerformanceCounter(&secondStart);
+    PROCESS_INFORMATION second = StartQuelmar("", root);
+    ASSERT_TRUE(WaitForProcess(second.hProcess, 10000));
+    QueryPerformanceCounter(&secondEnd);
+    EXPECT_EQ(0u, ExitCode(second.hProcess));
+    EXPECT_LT(Milliseconds(secondStart, secondEnd), 2500.0) << "the second copy went through frame creation";
+    EXPECT_EQ(frame, QuelmarFrame(quelmar.dwProcessId));
+    EXPECT_TRUE(WaitFor([this] { return CountStartingWith(ReadLines(plindorLog), "second copy") == 1; }, 5000))
+        << Joined(ReadLines(plindorLog));
+    EXPECT_EQ(calls, ReadLines(hookLog));
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(quelmar.hProcess, 0));
+
+    // The property program ends: the tray application closes itself within one watchdog interval or so.
+    DWORD plindorId = 0;
+    GetWindowThreadProcessId(plindor, &plindorId);
+    HANDLE plindorProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, plindorId);
+    ASSERT_TRUE(plindorProcess);
+    PostMessage(plindor, RegisterWindowMessageA("Plindor exit"), 7, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(plindorProcess, 5000));
+    LARGE_INTEGER plindorGone, quelmarGone;
+    QueryPerformanceCounter(&plindorGone);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(quelmar.hProcess, 5000));
+    QueryPerformanceCounter(&quelmarGone);
+    double delay = Milliseconds(plindorGone, quelmarGone);
+    printf("close-down after the property program ended: %.1f ms (watchdog interval 30 ms)\n", delay);
+    EXPECT_LT(delay, 1000.0);
+    EXPECT_EQ(7u, ExitCode(plindorProcess));
+    CloseHandle(plindorProcess);
+
+    EXPECT_EQ(0u, ExitCode(quelmar.hProcess));
+    EXPECT_EQ((std::vector<std::string>{"load", expected, "StopHook", "unload"}), ReadLines(hookLog))
+        << Joined(ReadLines(hookLog));
+}
+
+TEST_F(QuelmarStartup, PropertyProgramMissingClosesAtTheFirstTick)
+{
+    InstallHookLibrary("fakehoppet.dll");
+    WriteInstallKey();
+
+    LARGE_INTEGER launched, ended;
+    QueryPerformanceCounter(&launched);
+    PROCESS_INFORMATION quelmar = StartQuelmar("", root);
+    ASSERT_TRUE(WaitForProcess(quelmar.hProcess, 15000));
+    QueryPerformanceCounter(&ended);
+    double lifetime = Milliseconds(launched, ended);
+    printf("lifetime without the property program: %.0f ms\n", lifetime);
+    // The worker pauses 2 s after trying to start it, the frame 1 s more; then the first tick closes it.
+    EXPECT_GE(lifetime, 2900.0);
+    EXPECT_LT(lifetime, 8000.0);
+    EXPECT_EQ(0u, ExitCode(quelmar.hProcess));
+    std::vector<std::string> calls = ReadLines(hookLog);
+    ASSERT_EQ(4u, calls.size()) << Joined(calls);
+    EXPECT_EQ(1, CountStartingWith(calls, "StartHook"));
+    EXPECT_EQ("StopHook", calls[2]);
+    EXPECT_TRUE(ReadLines(plindorLog).empty());
+}
+
+TEST_F(QuelmarStartup, InstallKeyMissingArgumentsWithBackslashLeaveTheFolder)
+{
+    // No "Software\Ferrowin": nothing is started and the worker leaves the current directory alone. The
+    // arguments hold a backslash, so the program's own folder is not entered either: the hook library is
+    // found in the folder the program was started in.
+    RemoveInstallKey();
+    InstallHookLibrary("fakehoppet.dll");
+
+    LARGE_INTEGER launched, ended;
+    QueryPerformanceCounter(&launched);
+    PROCESS_INFORMATION quelmar = StartQuelmar("C:\\data\\file.txt", app);
+    ASSERT_TRUE(WaitForProcess(quelmar.hProcess, 15000));
+    QueryPerformanceCounter(&ended);
+    double lifetime = Milliseconds(launched, ended);
+    printf("lifetime without the installation key: %.0f ms\n", lifetime);
+    EXPECT_GE(lifetime, 900.0);
+    EXPECT_LT(lifetime, 2900.0);   // no 2 s pause: no start was tried
+    EXPECT_EQ(0u, ExitCode(quelmar.hProcess));
+    std::vector<std::string> calls = ReadLines(hookLog);
+    EXPECT_EQ(1, CountStartingWith(calls, "StartHook")) << Joined(calls);
+    EXPECT_EQ(1, CountStartingWith(calls, "StopHook")) << Joined(calls);
+}
+
+TEST_F(QuelmarStartup, CommandLineNamingTheProgramEntersItsFolder)
+{
+    // The same start without arguments: the program's own folder (which has no hook library) becomes the
+    // current directory, so the library beside the start folder is not found and nothing is hooked.
+    RemoveInstallKey();
+    InstallHookLibrary("fakehoppet.dll");
+    PROCESS_INFORMATION quelmar = StartQuelmar("", app);
+    ASSERT_TRUE(WaitForProcess(quelmar.hProcess, 15000));
+    EXPECT_EQ(0u, ExitCode(quelmar.hProcess));
+    EXPECT_TRUE(ReadLines(hookLog).empty()) << Joined(ReadLines(hookLog));
+}
+
+TEST_F(QuelmarStartup, HookLibraryWithoutStopHookIsNotStarted)
+{
+    RemoveInstallKey();
+    InstallHookLibrary("fakehoppet-nostop.dll");
+    PROCESS_INFORMATION quelmar = StartQuelmar("C:\\data\\file.txt", app);
+    ASSERT_TRUE(WaitForProcess(quelmar.hProcess, 15000));
+    EXPECT_EQ(0u, ExitCode(quelmar.hProcess));
+    // Loaded and freed again, but StartHook never called.
+    EXPECT_EQ((std::vector<std::string>{"load", "unload"}), ReadLines(hookLog)) << Joined(ReadLines(hookLog));
+}
+
+TEST_F(QuelmarStartup, PropertyWindowPresentAtStartOpensTheProgramAgain)
+{
+    InstallPropertyProgram();
+    WriteInstallKey();
+
+    // Some window titled "Plindor" is up already. The stand-in ends at once when it sees one, so both the
+    // re-open and the worker's start end immediately, and the tray application closes at its first tick.
+    HWND present = CreateWindowExA(0, "STATIC", "Plindor", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(present);
+    PROCESS_INFORMATION quelmar = StartQuelmar("", root);
+    bool ended = WaitForProcess(quelmar.hProcess, 15000);
+    DestroyWindow(present);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(0u, ExitCode(quelmar.hProcess));
+    std::vector<std::string> starts = ReadLines(plindorLog);
+    EXPECT_EQ(2, CountStartingWith(starts, "second copy")) << Joined(starts);
+    EXPECT_EQ(0, CountStartingWith(starts, "start ")) << Joined(starts);
+}
