@@ -1,0 +1,154 @@
+// The device simulator plays the outside side of the protocol for the other tests and the demo: what it
+// writes into the block and which messages reach which window. Uses the fixed block name: runs alone.
+#include "shared/MouseProtocol.h"
+#include "shared/SharedMemory.h"
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Arrived {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const Arrived& other) const
+    {
+        return message == other.message && wParam == other.wParam && lParam == other.lParam;
+    }
+};
+
+std::vector<Arrived> g_arrived;
+UINT g_openQuimbel, g_callQuimbel;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == g_openQuimbel || message == g_callQuimbel)
+        g_arrived.push_back({message, wParam, lParam});
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::string Describe(const std::vector<Arrived>& messages)
+{
+    std::string text;
+    for (const Arrived& m : messages) {
+        char line[96];
+        sprintf(line, "\n  %s wParam %llu lParam %lld",
+                m.message == g_openQuimbel ? "Open quimbel" : m.message == g_callQuimbel ? "Call quimbel" : "?",
+                (unsigned long long)m.wParam, (long long)m.lParam);
+        text += line;
+    }
+    return text.empty() ? "\n  (none)" : text;
+}
+
+// Runs devsim with the arguments, pumping this thread's messages until it ends and for a moment after.
+DWORD RunDeviceSimulator(const std::string& arguments)
+{
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string path = exe;
+    std::string command = "\"" + path.substr(0, path.rfind('\\') + 1) + "devsim.exe\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return 999;
+    CloseHandle(process.hThread);
+    DWORD end = GetTickCount() + 10000, settled = 0;
+    for (;;) {
+        DWORD now = GetTickCount();
+        if ((LONG)(end - now) <= 0)
+            break;
+        bool exited = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+        if (exited && !settled)
+            settled = now + 200;
+        if (settled && (LONG)(settled - now) <= 0)
+            break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+    DWORD code = 998;
+    if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 998);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+class DeviceSimulator : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_openQuimbel = RegisterWindowMessageA(MSG_OPEN_QUIMBEL);
+        g_callQuimbel = RegisterWindowMessageA(MSG_CALL_QUIMBEL);
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = RecordingProc;
+        windowClass.lpszClassName = "FerrowinDevsimTarget";
+        RegisterClassA(&windowClass);
+        sprintf(title, "devsim target %lu", GetCurrentProcessId());
+        window = CreateWindowA("FerrowinDevsimTarget", title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(window != nullptr);
+        block = OpenMouseStateBlock();
+        ASSERT_TRUE(block && block->IsReady());
+        g_arrived.clear();
+    }
+    void TearDown() override
+    {
+        DWORD zero = 0;
+        if (block)
+            block->WriteItem(ITEM_ROUND_MAP, &zero, 4);
+        delete block;
+        DestroyWindow(window);
+    }
+
+    char title[64];
+    HWND window = nullptr;
+    CSharedMemory* block = nullptr;
+};
+
+TEST_F(DeviceSimulator, WritesPositionAndOwner)
+{
+    EXPECT_EQ(0u, RunDeviceSimulator("position -12 345 owner 3"));
+    LONG position[2] = {};
+    DWORD owner = 0, length = 8;
+    EXPECT_TRUE(block->ReadItem(ITEM_MOUSE_POSITION, position, &length));
+    EXPECT_EQ(-12, position[0]);
+    EXPECT_EQ(345, position[1]);
+    length = 4;
+    EXPECT_TRUE(block->ReadItem(ITEM_MOUSE_OWNER, &owner, &length));
+    EXPECT_EQ(3u, owner);
+}
+
+TEST_F(DeviceSimulator, OpenReachesTheNamedWindow)
+{
+    EXPECT_EQ(0u, RunDeviceSimulator(std::string("open --title \"") + title + "\""));
+    std::vector<Arrived> expected = {{g_openQuimbel, 0, 0}};
+    EXPECT_TRUE(g_arrived == expected) << "expected:" << Describe(expected) << "\narrived:" << Describe(g_arrived);
+}
+
+TEST_F(DeviceSimulator, LeftButtonGoesToThePadInRoundMap)
+{
+    DWORD pad = HandleToUlong(window);
+    ASSERT_TRUE(block->WriteItem(ITEM_ROUND_MAP, &pad, 4));
+    EXPECT_EQ(0u, RunDeviceSimulator("lbutton 40 50"));
+    std::vector<Arrived> expected = {{g_callQuimbel, 0, 0}};
+    EXPECT_TRUE(g_arrived == expected) << "expected:" << Describe(expected) << "\narrived:" << Describe(g_arrived);
+    LONG position[2] = {};
+    DWORD length = 8;
+    EXPECT_TRUE(block->ReadItem(ITEM_MOUSE_POSITION, position, &length));
+    EXPECT_EQ(40, position[0]);
+    EXPECT_EQ(50, position[1]);
+}
+
+TEST_F(DeviceSimulator, NoPadNoMessage)
+{
+    DWORD pad = 0;
+    ASSERT_TRUE(block->WriteItem(ITEM_ROUND_MAP, &pad, 4));
+    EXPECT_EQ(1u, RunDeviceSimulator("lbutton"));
+    EXPECT_TRUE(g_arrived.empty()) << "arrived:" << Describe(g_arrived);
+}
+
+}  // namespace
