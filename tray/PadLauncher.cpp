@@ -29,6 +29,7 @@ struct PadLockScope {
 
 // The running pad thread, kept open here because the thread object deletes itself (and its handle).
 HANDLE padThreadHandle = nullptr;
+DWORD padThreadId = 0;
 
 HANDLE DuplicatePadThreadHandle()
 {
@@ -38,17 +39,21 @@ HANDLE DuplicatePadThreadHandle()
     return copy;
 }
 
-// Waits for a thread to end, handling messages other threads send to this one meanwhile; close, when
-// given, is posted to the pad's window whenever it exists. FALSE on time-out.
-BOOL WaitForPadThread(HANDLE thread, DWORD timeout, UINT close)
+BOOL CALLBACK PostClose(HWND window, LPARAM)
+{
+    PostMessage(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+// Waits for a thread to end, handling messages other threads send to this one meanwhile. With
+// closeWindows, every top-level window of the thread (the pad, and a message box it may be showing) is
+// asked to close, again whenever one appears. FALSE on time-out.
+BOOL WaitForPadThread(HANDLE thread, DWORD threadId, DWORD timeout, BOOL closeWindows)
 {
     const DWORD start = GetTickCount();
     for (;;) {
-        if (close) {
-            PadLockScope lock;
-            if (padDialog && padDialog->hwnd)
-                PostMessage(padDialog->hwnd, close, 0, 0);
-        }
+        if (closeWindows)
+            EnumThreadWindows(threadId, PostClose, 0);
         DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeout)
             return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
@@ -110,6 +115,7 @@ UINT PadThreadProcedure(void* parameter)
             if (padThreadHandle)
                 CloseHandle(padThreadHandle);
             padThreadHandle = nullptr;
+            padThreadId = 0;
         }
     }
     delete pad;
@@ -127,7 +133,7 @@ void WaitForClosingPad(CMainFrame* frame)
             closing = DuplicatePadThreadHandle();
     }
     if (closing) {
-        WaitForPadThread(closing, padEndTimeout, 0);
+        WaitForPadThread(closing, 0, padEndTimeout, FALSE);
         CloseHandle(closing);
     }
 }
@@ -174,6 +180,7 @@ BOOL StartPad(CMainFrame* frame)
         CloseHandle(padThreadHandle);
     padThreadHandle = nullptr;
     DuplicateHandle(GetCurrentProcess(), thread->thread, GetCurrentProcess(), &padThreadHandle, SYNCHRONIZE, FALSE, 0);
+    padThreadId = thread->threadId;
     return TRUE;
 }
 
@@ -215,11 +222,14 @@ void ReleasePad(CMainFrame* frame)
     if (!frame)
         return;
     HANDLE running = nullptr;
+    DWORD runningId = 0;
     CRoundMapDlg* neverRan = nullptr;
     {
         PadLockScope lock;
-        if (padDialog && frame->padThread)
+        if (padDialog && frame->padThread) {
             running = DuplicatePadThreadHandle();
+            runningId = padThreadId;
+        }
         else if (padDialog) {
             neverRan = padDialog;
             padDialog = nullptr;
@@ -230,6 +240,6 @@ void ReleasePad(CMainFrame* frame)
         return;
     // The pad thread releases its object when its modal loop has ended; a pad that does not end in time
     // is left alone rather than freed under its running thread.
-    WaitForPadThread(running, padEndTimeout, WM_CLOSE);
+    WaitForPadThread(running, runningId, padEndTimeout, TRUE);
     CloseHandle(running);
 }

@@ -1,0 +1,286 @@
+#include "tests/tray/PadTestSupport.h"
+#include "shared/MouseProtocol.h"
+#include "shared/SharedMemory.h"
+#include "tray/TrayGlobals.h"
+#include <stdio.h>
+#include <algorithm>
+
+void PumpFor(DWORD ms)
+{
+    PumpUntil([] { return false; }, ms);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done())
+            return true;
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= ms)
+            return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(10, ms - elapsed), QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+}
+
+DWORD ReadRoundMap()
+{
+    DWORD value = 0xFFFFFFFF, length = sizeof value;
+    if (!sharedState || !sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length))
+        return 0xFFFFFFFF;
+    return value;
+}
+
+void WritePosition(LONG x, LONG y)
+{
+    LONG point[2] = {x, y};
+    sharedState->WriteItem(ITEM_MOUSE_POSITION, point, sizeof point);
+}
+
+void WriteOwner(DWORD owner)
+{
+    sharedState->WriteItem(ITEM_MOUSE_OWNER, &owner, sizeof owner);
+}
+
+static std::vector<KeyMessage> targetKeys;
+
+std::vector<KeyMessage>& TargetKeys()
+{
+    return targetKeys;
+}
+
+static LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        targetKeys.push_back({message, wParam});
+        return 0;
+    case WM_SYSCHAR:
+    case WM_CHAR:
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_KEYMENU)
+            return 0;
+        break;
+    case WM_ERASEBKGND: {
+        RECT rect;
+        GetClientRect(window, &rect);
+        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtr(window, GWLP_USERDATA)));
+        FillRect(reinterpret_cast<HDC>(wParam), &rect, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    }
+    return DefWindowProc(window, message, wParam, lParam);
+}
+
+HWND CreateTargetWindow(int x, int y, int width, int height, COLORREF colour)
+{
+    static ATOM atom = [] {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = TargetProc;
+        windowClass.hInstance = GetModuleHandle(nullptr);
+        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = "PadTestTarget";
+        return RegisterClassA(&windowClass);
+    }();
+    if (!atom)
+        return nullptr;
+    HWND window = CreateWindowExA(0, "PadTestTarget", "pad test target", WS_POPUP, x, y, width, height, nullptr,
+                                  nullptr, GetModuleHandle(nullptr), nullptr);
+    if (window) {
+        SetWindowLongPtr(window, GWLP_USERDATA, colour);
+        ShowWindow(window, SW_SHOW);
+        UpdateWindow(window);
+    }
+    return window;
+}
+
+bool BringToFront(HWND window)
+{
+    SetForegroundWindow(window);
+    SetFocus(window);
+    return PumpUntil([window] { return GetForegroundWindow() == window; }, 2000);
+}
+
+// The recorder's state, used by the hook procedures on the recorder's thread.
+static CRITICAL_SECTION recorderLock;
+static std::vector<InputEvent> recorded;
+static HWND recorderExpected;
+
+static HWND WaitForExpectedForeground()
+{
+    for (int i = 0; i < 200 && GetForegroundWindow() != recorderExpected; i++)
+        Sleep(5);
+    return GetForegroundWindow();
+}
+
+static LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    const KBDLLHOOKSTRUCT* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    if (code == HC_ACTION && (key->flags & LLKHF_INJECTED)) {
+        HWND foreground = WaitForExpectedForeground();
+        EnterCriticalSection(&recorderLock);
+        recorded.push_back({key->vkCode, key->scanCode, (key->flags & LLKHF_UP) != 0, foreground, {0, 0}});
+        LeaveCriticalSection(&recorderLock);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+static LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSLLHOOKSTRUCT* mouse = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+    if (code == HC_ACTION && (wParam == WM_MBUTTONDOWN || wParam == WM_MBUTTONUP)) {
+        EnterCriticalSection(&recorderLock);
+        recorded.push_back({static_cast<DWORD>(wParam), 0, wParam == WM_MBUTTONUP, GetForegroundWindow(), mouse->pt});
+        LeaveCriticalSection(&recorderLock);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+InputRecorder::InputRecorder(HWND expected) : thread(nullptr), ready(nullptr), threadId(0), started(false)
+{
+    static BOOL initialised = [] { InitializeCriticalSection(&recorderLock); return TRUE; }();
+    (void)initialised;
+    recorded.clear();
+    recorderExpected = expected;
+    ready = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    thread = CreateThread(nullptr, 0, Run, this, 0, &threadId);
+    started = thread && WaitForSingleObject(ready, 5000) == WAIT_OBJECT_0 && started;
+}
+
+DWORD WINAPI InputRecorder::Run(void* self)
+{
+    InputRecorder* recorder = static_cast<InputRecorder*>(self);
+    HHOOK keyboard = SetWindowsHookEx(WH_KEYBOARD_LL, KeyboardProc, GetModuleHandle(nullptr), 0);
+    HHOOK mouse = SetWindowsHookEx(WH_MOUSE_LL, MouseProc, GetModuleHandle(nullptr), 0);
+    MSG msg;
+    PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    recorder->started = keyboard && mouse;
+    SetEvent(recorder->ready);
+    while (GetMessage(&msg, nullptr, 0, 0) > 0)
+        DispatchMessage(&msg);
+    if (keyboard)
+        UnhookWindowsHookEx(keyboard);
+    if (mouse)
+        UnhookWindowsHookEx(mouse);
+    return 0;
+}
+
+InputRecorder::~InputRecorder()
+{
+    if (thread) {
+        PostThreadMessage(threadId, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread, 5000);
+        CloseHandle(thread);
+    }
+    if (ready)
+        CloseHandle(ready);
+}
+
+std::vector<InputEvent> InputRecorder::Events()
+{
+    EnterCriticalSection(&recorderLock);
+    std::vector<InputEvent> copy = recorded;
+    LeaveCriticalSection(&recorderLock);
+    return copy;
+}
+
+std::string DescribeKeys(const std::vector<InputEvent>& events)
+{
+    std::string text;
+    char line[128];
+    for (const InputEvent& e : events) {
+        snprintf(line, sizeof line, "  code 0x%02lx scan 0x%02lx %s foreground %p at %ld,%ld\n", e.code, e.scan,
+                 e.up ? "up  " : "down", static_cast<void*>(e.foreground), e.point.x, e.point.y);
+        text += line;
+    }
+    return text;
+}
+
+static void SaveBmp(const char* path, const std::vector<DWORD>& pixels, int width, int height)
+{
+    FILE* file = fopen(path, "wb");
+    if (!file)
+        return;
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = -height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biSizeImage = static_cast<DWORD>(pixels.size() * 4);
+    BITMAPFILEHEADER fileHeader = {};
+    fileHeader.bfType = 0x4D42;
+    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
+    fileHeader.bfSize = fileHeader.bfOffBits + header.biSizeImage;
+    fwrite(&fileHeader, sizeof fileHeader, 1, file);
+    fwrite(&header, sizeof header, 1, file);
+    fwrite(pixels.data(), 4, pixels.size(), file);
+    fclose(file);
+}
+
+static std::vector<DWORD> ReadPixels(HDC source, int x, int y, int width, int height)
+{
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height, 0);
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = -height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    void* bits = nullptr;
+    HDC copy = CreateCompatibleDC(source);
+    HBITMAP section = CreateDIBSection(copy, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (section && bits) {
+        HGDIOBJ old = SelectObject(copy, section);
+        BitBlt(copy, 0, 0, width, height, source, x, y, SRCCOPY);
+        GdiFlush();
+        const DWORD* from = static_cast<const DWORD*>(bits);
+        for (size_t i = 0; i < pixels.size(); i++)
+            pixels[i] = from[i] & 0xFFFFFF;
+        SelectObject(copy, old);
+    }
+    if (section)
+        DeleteObject(section);
+    DeleteDC(copy);
+    return pixels;
+}
+
+std::vector<DWORD> CaptureScreen(int x, int y, int width, int height, const char* path)
+{
+    HDC screen = GetDC(nullptr);
+    std::vector<DWORD> pixels = ReadPixels(screen, x, y, width, height);
+    ReleaseDC(nullptr, screen);
+    if (path)
+        SaveBmp(path, pixels, width, height);
+    return pixels;
+}
+
+std::vector<DWORD> BitmapPixels(UINT id, int* width, int* height)
+{
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImage(GetModuleHandle(nullptr), MAKEINTRESOURCE(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BITMAP info = {};
+    if (!bitmap || !GetObject(bitmap, sizeof info, &info)) {
+        *width = *height = 0;
+        return {};
+    }
+    *width = info.bmWidth;
+    *height = info.bmHeight;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    std::vector<DWORD> pixels = ReadPixels(dc, 0, 0, info.bmWidth, info.bmHeight);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return pixels;
+}

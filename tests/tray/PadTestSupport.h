@@ -1,0 +1,60 @@
+// Helpers of the navigation pad's tests: bounded message pumping, the shared items, screen pixels and a
+// recorder of injected input that waits for the expected foreground window before it records.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Handles this thread's messages for ms milliseconds.
+void PumpFor(DWORD ms);
+// Handles messages until done() holds or ms have passed; the result of done() at the end.
+bool PumpUntil(const std::function<bool()>& done, DWORD ms);
+
+DWORD ReadRoundMap();
+void WritePosition(LONG x, LONG y);
+void WriteOwner(DWORD owner);
+
+// A top-level window of one solid colour that records the keys it receives.
+struct KeyMessage {
+    UINT message;
+    WPARAM key;
+    bool operator==(const KeyMessage& o) const { return message == o.message && key == o.key; }
+};
+HWND CreateTargetWindow(int x, int y, int width, int height, COLORREF colour);
+std::vector<KeyMessage>& TargetKeys();
+
+// Brings a window of this thread to the front and waits (bounded) until it is there.
+bool BringToFront(HWND window);
+
+// Low-level keyboard and mouse hooks on a thread of their own. Each injected key is held until the
+// expected window is in front (at most a second), then recorded with the foreground window of that moment.
+struct InputEvent {
+    DWORD code;     // virtual key, or the mouse message for middle-button events
+    DWORD scan;
+    bool up;
+    HWND foreground;
+    POINT point;    // mouse events only
+};
+class InputRecorder {
+public:
+    explicit InputRecorder(HWND expected);
+    ~InputRecorder();
+    bool Started() const { return started; }
+    std::vector<InputEvent> Events();
+
+private:
+    static DWORD WINAPI Run(void* self);
+    HANDLE thread;
+    HANDLE ready;
+    DWORD threadId;
+    bool started;
+};
+
+std::string DescribeKeys(const std::vector<InputEvent>& events);
+
+// Copies a part of the screen into a 32-bit top-down buffer (0x00RRGGBB per pixel) and, when path is
+// given, saves it as a BMP file.
+std::vector<DWORD> CaptureScreen(int x, int y, int width, int height, const char* path);
+// The pixels of a bitmap resource, the same way.
+std::vector<DWORD> BitmapPixels(UINT id, int* width, int* height);
