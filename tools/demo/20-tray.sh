@@ -1,0 +1,72 @@
+#!/bin/bash
+# Demo: The tray application starts the property program, side buttons scroll a window, and it closes after the property program
+# Quelmar.exe runs with the stand-in PLINDOR.EXE in an installation folder ("AppPath") that also holds a
+# VELDA.DAT whose two side-button settings are 0 (the hook library scrolls). Real X buttons 8 and 9 over
+# a demo window with a horizontal scroll bar should arrive there as WM_HSCROLL. Ending the property
+# program closes the tray application.
+cd "$DEMO_BIN" || exit 1
+out="$DEMO_OUT/20-tray"
+app="$out/app"
+rm -rf "$out"
+mkdir -p "$app"
+cp PLINDOR.EXE "$app/"
+head -c 2048 /dev/zero >"$app/VELDA.DAT"
+winapp=$(winepath -w "$app" 2>/dev/null)
+scrolllog="$out/demowin.log"
+winlog=$(winepath -w "$scrolllog" 2>/dev/null)
+wine reg add 'HKLM\Software\Ferrowin' /v AppPath /d "$winapp" /f >/dev/null 2>&1
+echo "-- installation folder (AppPath): $winapp, with PLINDOR.EXE (stand-in) and VELDA.DAT (settings 0)"
+status=0
+
+wine demowin.exe "$winlog" </dev/null >/dev/null 2>&1 &
+demowin=$!
+for _ in $(seq 100); do grep -q ready "$scrolllog" 2>/dev/null && break; sleep 0.1; done
+
+start=$(date +%s.%N)
+wine Quelmar.exe </dev/null >"$out/quelmar.log" 2>&1 &
+quelmar=$!
+for _ in $(seq 150); do grep -q '^start' "$app/plindor.log" 2>/dev/null && break; sleep 0.1; done
+if grep -q '^start' "$app/plindor.log" 2>/dev/null; then
+  echo "-- Quelmar started the property program: $(head -n 1 "$app/plindor.log" | tr -d '\r')"
+else
+  echo "-- the property program was not started"; status=1
+fi
+# The frame binds the hook 1 s after the worker's 2 s pause.
+sleep 2.5
+if kill -0 "$quelmar" 2>/dev/null; then echo "-- Quelmar is running, its window hidden"; else echo "-- Quelmar ended early"; status=1; fi
+
+window=$(xdotool search --name '^Demo scroll window$' 2>/dev/null | head -n 1)
+if [ -n "$window" ]; then
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+  sleep 0.3
+  echo "-- holding the second side button (X button 9) for 0.6 s over the demo window"
+  xdotool mousedown 9; sleep 0.6; xdotool mouseup 9
+  sleep 0.3
+  echo "-- holding the first side button (X button 8) for 0.3 s"
+  xdotool mousedown 8; sleep 0.3; xdotool mouseup 8
+  sleep 0.5
+  command -v import >/dev/null && import -window root "$out/screen.png" 2>/dev/null
+else
+  echo "-- the demo window did not appear"; status=1
+fi
+right=$(grep -c 'SB_LINERIGHT' "$scrolllog" 2>/dev/null)
+left=$(grep -c 'SB_LINELEFT' "$scrolllog" 2>/dev/null)
+echo "-- the demo window received WM_HSCROLL: ${right:-0} x SB_LINERIGHT, ${left:-0} x SB_LINELEFT; last: $(grep WM_HSCROLL "$scrolllog" 2>/dev/null | tail -n 1)"
+[ "${right:-0}" -gt 0 ] || echo "   (no horizontal scrolling arrived: the side-button behaviour of the hook library is missing or off)"
+
+echo "-- ending the property program (WM_CLOSE to its window)"
+ended=$(date +%s.%N)
+wine taskkill /im PLINDOR.EXE >/dev/null 2>&1
+for _ in $(seq 100); do kill -0 "$quelmar" 2>/dev/null || break; sleep 0.05; done
+if kill -0 "$quelmar" 2>/dev/null; then
+  echo "-- Quelmar is still running 5 s later"; status=1; kill "$quelmar"
+else
+  wait "$quelmar"
+  printf -- "-- Quelmar closed itself (exit code %d) %.2f s after the property program was told to end\n" $? \
+    "$(echo "$(date +%s.%N) - $ended" | bc)"
+fi
+echo "-- property program log:"; sed 's/^/   /' "$app/plindor.log" | tr -d '\r'
+wine taskkill /im demowin.exe >/dev/null 2>&1
+wait "$demowin" 2>/dev/null
+exit $status
