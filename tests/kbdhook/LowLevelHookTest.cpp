@@ -140,24 +140,29 @@ TEST_F(LowLevelHook, RepeatedInstallKeepsOneHookAndRemovalRemovesIt)
     EXPECT_EQ(Notes{}, notes);
 }
 
-// Installing taps Scroll Lock twice, 100 ms apart on the NT family, leaving its state as it was.
+// Installing taps Scroll Lock twice, 100 ms apart on the NT family, leaving its state as it was; only
+// NT 5.0 and 5.1 get the low-level hook.
 TEST_F(LowLevelHook, InstallTapsScrollLockTwice)
 {
-    InstallHook(FALSE);
-    Drain();
-    const SHORT before = GetKeyState(VK_SCROLL) & 1;
-    ClearRecords();
-    InstallHook(TRUE);
-    Drain(20);
-    std::vector<PassedRecord> scroll;
-    for (const PassedRecord& r : passed)
-        if (r.virtualKey == VK_SCROLL)
-            scroll.push_back(r);
-    ASSERT_EQ((PassedKeys{Passed(false, VK_SCROLL, 0), Passed(true, VK_SCROLL, 0), Passed(false, VK_SCROLL, 0),
-                          Passed(true, VK_SCROLL, 0)}),
-              scroll);
-    EXPECT_GE(scroll[2].time - scroll[1].time, 90u);
-    EXPECT_EQ(before, GetKeyState(VK_SCROLL) & 1);
+    for (DWORD platform : {PlatformXP, PlatformNT4}) {
+        InstallHook(FALSE);
+        Drain();
+        const SHORT before = GetKeyState(VK_SCROLL) & 1;
+        dataSeg->platformClass = platform;
+        ClearRecords();
+        InstallHook(TRUE);
+        Settle();
+        EXPECT_EQ(platform == PlatformXP, dataSeg->lowLevelKeyboardHook != 0) << "class " << platform;
+        std::vector<PassedRecord> scroll;
+        for (const PassedRecord& r : passed)
+            if (r.virtualKey == VK_SCROLL)
+                scroll.push_back(r);
+        ASSERT_EQ((PassedKeys{Passed(false, VK_SCROLL, 0), Passed(true, VK_SCROLL, 0), Passed(false, VK_SCROLL, 0),
+                              Passed(true, VK_SCROLL, 0)}),
+                  scroll);
+        EXPECT_GE(scroll[2].time - scroll[1].time, 90u) << "class " << platform;
+        EXPECT_EQ(before, GetKeyState(VK_SCROLL) & 1);
+    }
 }
 
 }  // namespace
