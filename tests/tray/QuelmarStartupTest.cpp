@@ -345,6 +345,49 @@ TEST_F(QuelmarStartup, HookLibraryWithoutStopHookIsNotStarted)
     EXPECT_EQ((std::vector<std::string>{"load", "unload"}), ReadLines(hookLog)) << Joined(ReadLines(hookLog));
 }
 
+// The popup menu window of a process, when one is open.
+HWND MenuOf(DWORD processId)
+{
+    for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu;
+         menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(menu, &owner);
+        if (owner == processId && IsWindowVisible(menu))
+            return menu;
+    }
+    return nullptr;
+}
+
+TEST_F(QuelmarStartup, TrayMenuExitClosesTheTrayApplicationOnly)
+{
+    InstallPropertyProgram();
+    InstallHookLibrary("fakehoppet.dll");
+    WriteInstallKey();
+    PROCESS_INFORMATION quelmar = StartQuelmar("", root);
+    ASSERT_TRUE(WaitFor([this] { return CountStartingWith(ReadLines(hookLog), "StartHook") > 0; }, 15000));
+    HWND frame = QuelmarFrame(quelmar.dwProcessId);
+    ASSERT_TRUE(frame);
+    const UINT iconNotify = RegisterWindowMessageA("MY_ICON_NOTIFY");
+    const WPARAM trayMenuId = 130;
+
+    // A notification for another icon id shows nothing.
+    PostMessage(frame, iconNotify, trayMenuId + 1, WM_RBUTTONUP);
+    EXPECT_FALSE(WaitFor([&] { return MenuOf(quelmar.dwProcessId) != nullptr; }, 700));
+
+    // A right click opens the menu on the frame; its last item, "Exit", closes the tray application.
+    PostMessage(frame, iconNotify, trayMenuId, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = MenuOf(quelmar.dwProcessId)) != nullptr; }, 5000));
+    PostMessage(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessage(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(WaitForProcess(quelmar.hProcess, 5000));
+    EXPECT_EQ(0u, ExitCode(quelmar.hProcess));
+    std::vector<std::string> calls = ReadLines(hookLog);
+    EXPECT_EQ(1, CountStartingWith(calls, "StopHook")) << Joined(calls);
+    // The property program is not the tray application's to end.
+    EXPECT_TRUE(PlindorWindow() != nullptr);
+}
+
 TEST_F(QuelmarStartup, PropertyWindowPresentAtStartOpensTheProgramAgain)
 {
     InstallPropertyProgram();
