@@ -468,6 +468,34 @@ TEST(SharedMemoryConcurrency, OpeningWhileAStaleLockIsHeld)
     CloseHandle(held);
 }
 
+TEST(SharedMemoryConcurrency, OpeningFailsWhenTheLockStaysTaken)
+{
+    // One process holds the lock; a second waits for it and takes it as soon as the opener frees the
+    // stale lock, so the opener's second wait times out as well.
+    ProtocolBlock block;
+    HANDLE held = CreateEventA(nullptr, FALSE, FALSE, (block.name + "_held").c_str());
+    HANDLE holder = StartChild("--hold " + block.name);
+    ASSERT_TRUE(holder != nullptr);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(held, waitLimit));
+    HANDLE waiter = StartChild("--hold " + block.name);
+    ASSERT_TRUE(waiter != nullptr);
+    Sleep(500);   // let the second one reach its wait
+
+    DWORD start = GetTickCount();
+    CSharedMemory later(block.name.c_str(), 512, InitMouseStateBlock);
+    DWORD waited = GetTickCount() - start;
+    EXPECT_FALSE(later.IsReady());
+    EXPECT_EQ((DWORD)ERROR_TIMEOUT, later.GetLastError());
+    EXPECT_GE(waited, 900u);
+    EXPECT_LE(waited, 3000u);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(held, waitLimit)) << "the second holder got the lock";
+    TerminateProcess(holder, 1);
+    TerminateProcess(waiter, 1);
+    WaitExit(holder);
+    WaitExit(waiter);
+    CloseHandle(held);
+}
+
 // ---- corrupted blocks ----
 
 // A 512-byte block with two items, the rest of its page filled with a pattern nobody may touch.
