@@ -37,11 +37,16 @@ CImageButton::~CImageButton()
 
 void CImageButton::DeleteImages()
 {
+    // States given the same resource share one bitmap: each is deleted once.
     HBITMAP* images[] = {&normalImage, &pressedImage, &disabledImage, &maskImage, &hoverImage, &focusImage};
-    for (HBITMAP* image : images) {
-        if (*image)
-            DeleteObject(*image);
-        *image = nullptr;
+    for (size_t i = 0; i < sizeof images / sizeof images[0]; i++) {
+        HBITMAP image = *images[i];
+        if (!image)
+            continue;
+        for (size_t j = i; j < sizeof images / sizeof images[0]; j++)
+            if (*images[j] == image)
+                *images[j] = nullptr;
+        DeleteObject(image);
     }
 }
 
@@ -56,11 +61,18 @@ void CImageButton::SetBitmaps(UINT normal, UINT pressed, UINT hover, UINT disabl
                               int edge, int margin)
 {
     DeleteImages();
-    normalImage = LoadBitmapResource(normal);
-    pressedImage = LoadBitmapResource(pressed);
-    hoverImage = LoadBitmapResource(hover);
-    focusImage = LoadBitmapResource(focus);
-    disabledImage = LoadBitmapResource(disabled ? disabled : normal);
+    if (!disabled)
+        disabled = normal;
+    // A resource named for several states is loaded once.
+    const UINT ids[] = {normal, pressed, hover, focus, disabled};
+    HBITMAP* images[] = {&normalImage, &pressedImage, &hoverImage, &focusImage, &disabledImage};
+    for (size_t i = 0; i < sizeof ids / sizeof ids[0]; i++) {
+        for (size_t j = 0; j < i && !*images[i]; j++)
+            if (ids[j] && ids[j] == ids[i])
+                *images[i] = *images[j];
+        if (!*images[i])
+            *images[i] = LoadBitmapResource(ids[i]);
+    }
 
     sizingMode = static_cast<SHORT>(mode > 1 ? 2 : mode < 0 ? 0 : mode);
     drawEdge = static_cast<SHORT>(edge);

@@ -49,6 +49,7 @@ const char* const tooltipsSecondSet[8] = {
 };
 
 const int centrePosition = 67;
+const DWORD tooltipPause = 30;
 
 }  // namespace
 
@@ -167,14 +168,18 @@ void CRoundMapDlg::SetUpButtons()
     const UINT first = ownerMode ? IDB_SET2_FIRST : IDB_SET1_FIRST;
     for (int i = 0; i < 8; i++) {
         CImageButton& button = directionButtons[i];
-        // The tooltip control needs a moment before its text is set again.
-        button.SetTooltipText(tooltips[i]);
-        Sleep(30);
+        // The tooltip control needs a pause before its text is set again; the button's pictures are
+        // loaded during that pause instead of after it, which nobody can see (the pad is not shown yet).
+        const DWORD pauseStart = GetTickCount();
         button.SetTooltipText(tooltips[i]);
         UINT normal = first + 2 * i, hover = normal + 1;
         button.SetBitmaps(normal, normal, hover, hover, 0, IDB_MASK_FIRST + i, 0, 0, 0);
         if (button.hwnd)
             button.SetWindowPos(nullptr, buttonPlaces[i].x, buttonPlaces[i].y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        const DWORD spent = GetTickCount() - pauseStart;
+        if (spent < tooltipPause)
+            Sleep(tooltipPause - spent);
+        button.SetTooltipText(tooltips[i]);
     }
     centreButton.SetBitmaps(IDB_CENTRE, IDB_CENTRE, IDB_CENTRE_HOVER, IDB_CENTRE_HOVER, 0, IDB_CENTRE_MASK, 0, 0, 0);
     if (centreButton.hwnd)
