@@ -138,6 +138,17 @@ void CImageButton::PreSubclassWindow()
     SetWindowLong(hwnd, GWL_STYLE, style | BS_OWNERDRAW);
 }
 
+// The window is gone: its region went with it, and the tooltip (owned by the dialog) is gone or goes now.
+void CImageButton::PostNcDestroy()
+{
+    if (tooltip && ::IsWindow(tooltip))
+        ::DestroyWindow(tooltip);
+    tooltip = nullptr;
+    shape = nullptr;
+    shapeOwnedByWindow = FALSE;
+    CButton::PostNcDestroy();
+}
+
 void CImageButton::RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!tooltip)

@@ -36,6 +36,7 @@ public:
 
 protected:
     void PreSubclassWindow() override;
+    void PostNcDestroy() override;
 
     LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <math.h>
+#include <commctrl.h>
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "shared/MouseProtocol.h"
@@ -288,6 +289,24 @@ TEST_F(ImageButtonTest, MaskGivesSizeAndShapeAndMaskZeroKeepsThem)
     DeleteObject(mask);
 }
 
+TEST_F(ImageButtonTest, DataExchangeBindsEachControlOnce)
+{
+    // Binding again to the same object is fine; a missing control or one bound elsewhere fails.
+    CDataExchange again(&dialog, FALSE);
+    again.BindControl(301, dialog.push);
+    EXPECT_FALSE(again.failed);
+    CImageButton other;
+    CDataExchange taken(&dialog, FALSE);
+    taken.BindControl(302, other);
+    EXPECT_TRUE(taken.failed);
+    EXPECT_EQ(302, taken.failedId);
+    CDataExchange missing(&dialog, FALSE);
+    missing.BindControl(999, other);
+    EXPECT_TRUE(missing.failed);
+    EXPECT_EQ(999, missing.failedId);
+    EXPECT_TRUE(other.hwnd == nullptr);
+}
+
 TEST_F(ImageButtonTest, CheckBoxAndRadioGroup)
 {
     SendMessage(dialog.push.hwnd, BM_SETCHECK, TRUE, 0);
@@ -485,6 +504,22 @@ TEST_F(PadTest, OpensCentredShapedAndPublishedThenMovesWithoutASecondPad)
         EXPECT_EQ(buttonSizes[i].cy, place.bottom - place.top) << "button " << i;
     }
 
+    const char* const tooltips[8] = {"New", "Find", "Mail Link", "Mail Webpage", "Append My Favorite", "ReFresh",
+                                     "Save", "Open"};
+    for (int i = 0; i < 8; i++) {
+        HWND tooltip = padDialog->directionButtons[i].tooltip;
+        ASSERT_TRUE(tooltip) << i;
+        char text[80] = "";
+        TOOLINFOA tool = {};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.hwnd = GetDlgItem(pad, IDC_NEW + i);
+        tool.uId = 0;
+        tool.lpszText = text;
+        SendMessage(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+        EXPECT_STREQ(tooltips[i], text);
+    }
+    EXPECT_TRUE(padDialog->centreButton.tooltip == nullptr);
+
     // What the screen shows: the target behind the corners, the pad's picture inside.
     PumpFor(200);
     std::vector<DWORD> shot = CaptureScreen(rect.left, rect.top, 165, 165, "pad-screenshot.bmp");
@@ -606,6 +641,26 @@ HWND FindMoveBox(HWND pad)
 }
 
 }  // namespace
+
+TEST_F(PadTest, ABrowserFrameIsMaximisedAndBroughtToTheFront)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandle(nullptr);
+    windowClass.lpszClassName = "IEFrame";
+    RegisterClassA(&windowClass);
+    HWND browser = CreateWindowA("IEFrame", "browser stand-in", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr,
+                                 nullptr, GetModuleHandle(nullptr), nullptr);
+    ASSERT_TRUE(browser);
+    HWND pad = Open(400, 300);
+    ASSERT_TRUE(pad);
+    EXPECT_TRUE(IsZoomed(browser));
+    EXPECT_TRUE(IsWindowVisible(browser));
+    PostMessage(pad, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitClosed(pad));
+    DestroyWindow(browser);
+    UnregisterClassA("IEFrame", GetModuleHandle(nullptr));
+}
 
 TEST_F(PadTest, WheelOverThePadShowsTheMoveBox)
 {
