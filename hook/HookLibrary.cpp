@@ -54,7 +54,9 @@ PlatformClass PlatformClassOf(DWORD version)
 {
     DWORD major = LOBYTE(LOWORD(version));
     DWORD minor = HIBYTE(LOWORD(version));
-    return major < 5 && minor != 0 && minor != 1 ? platformOlderFamily : platformLowLevel;
+    // Windows 95 reports 4.0 like NT 4.0 but has no low-level hooks: the 9x platform bit tells them apart.
+    bool windows9x = (version & 0x80000000) != 0;
+    return (major < 5 && minor != 0 && minor != 1) || windows9x ? platformOlderFamily : platformLowLevel;
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)

@@ -239,6 +239,9 @@ TEST_F(HookInstall, LoadingOpensTheMouseStateBlock)
 TEST_F(HookInstall, OlderFamilyInstallsThePerProcessHook)
 {
     CheckStartAndStop("win98", false);
+    CheckStartAndStop("winme", false);
+    // 95 reports 4.0 like NT 4.0, but has no low-level hooks.
+    CheckStartAndStop("win95", false);
 }
 
 TEST_F(HookInstall, NtFamilyInstallsTheLowLevelHook)
