@@ -99,7 +99,8 @@ const char* CRegAccess::GetString(const char* valueName, const char* defaultText
     DWORD size = stringBufferBytes;
     lastError = RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     RegCloseKey(key);
-    if (lastError != ERROR_SUCCESS || size > stringBufferBytes) {
+    // The type is checked again: the value may have been replaced between the two queries.
+    if (lastError != ERROR_SUCCESS || size > stringBufferBytes || (type != REG_SZ && type != REG_EXPAND_SZ)) {
         CopyBounded(text, defaultText);
         return text;
     }

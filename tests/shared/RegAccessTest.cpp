@@ -379,6 +379,9 @@ TEST_F(FolderScratch, FileNameIsNotMade)
     // A file directly in a drive's root: the root itself is the folder.
     EXPECT_TRUE(MakeDirectoryPath("C:\\file.ini", true));
     EXPECT_FALSE(Exists("C:\\file.ini"));
+    // A relative file name: the current folder; a name right under a leading backslash: the drive's root.
+    EXPECT_TRUE(MakeDirectoryPath("file.ini", true));
+    EXPECT_TRUE(MakeDirectoryPath("\\file.ini", true));
 }
 
 TEST_F(FolderScratch, FailuresShowInTheResult)
