@@ -304,3 +304,31 @@ TEST_F(Win98, DirectCallsWithEveryMessage)
 }
 
 }
+
+namespace {
+
+// Started by PerProcessMode.HookRunsInTheProcessUnderTheCursor, which owns the target window and pumps.
+TEST(Win98Remote, PressOverAnotherProcessWindow)
+{
+    if (!IsWindows98() || !GetEnvironmentVariableA("FERROWIN_REMOTE_TARGET", nullptr, 0))
+        GTEST_SKIP() << "runs in the Windows 98 helper only, started for a target of the starting process";
+    Hoppet hoppet;
+    ASSERT_TRUE(hoppet.Load());
+    HWND target = FindWindowA("FerrowinRecorder", "ferrowin remote target");
+    ASSERT_NE(nullptr, target);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(target, &owner);
+    ASSERT_NE(GetCurrentProcessId(), owner);
+    RECT area;
+    ASSERT_TRUE(GetWindowRect(target, &area));
+    ASSERT_EQ(1, hoppet.StartHook(nullptr));
+    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    Sleep(100);
+    SendMouse(MOUSEEVENTF_MIDDLEDOWN, 0, 2);
+    Sleep(300);
+    SendMouse(MOUSEEVENTF_MIDDLEUP, 0, 2);
+    Sleep(300);
+    EXPECT_EQ(1, hoppet.StopHook());
+}
+
+}

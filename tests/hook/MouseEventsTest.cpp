@@ -439,22 +439,32 @@ TEST_F(LowLevelMode, DirectCallsWithEveryMessage)
 }
 
 // The per-process mode: this program copied to another name that Wine reports as Windows 98, run as a
-// helper process for the Win98 cases, whose output is shown here.
-TEST(PerProcessMode, Win98HelperPasses)
+// helper process with a test filter; its output comes back for the log.
+struct HelperRun {
+    bool ended = false;
+    DWORD exitCode = 1;
+    std::string output;
+};
+
+HelperRun RunWin98Helper(const std::string& filter)
 {
+    HelperRun run;
     char self[MAX_PATH];
-    ASSERT_NE(0u, GetModuleFileNameA(nullptr, self, sizeof(self)));
+    if (!GetModuleFileNameA(nullptr, self, sizeof(self)))
+        return run;
     std::string folder(self, strrchr(self, '\\') + 1);
     const char helperName[] = "mouseevents_win98.exe";
     std::string helper = folder + helperName;
-    ASSERT_TRUE(CopyFileA(self, helper.c_str(), FALSE));
+    if (!CopyFileA(self, helper.c_str(), FALSE))
+        return run;
 
     std::string versionKey = std::string("Software\\Wine\\AppDefaults\\") + helperName;
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, versionKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &key, nullptr));
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
-    RegCloseKey(key);
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, versionKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+        RegCloseKey(key);
+    }
 
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
@@ -462,42 +472,43 @@ TEST(PerProcessMode, Win98HelperPasses)
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
     HANDLE log = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, log);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = log;
     startup.hStdError = log;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    std::string commandLine = "\"" + helper + "\" --gtest_filter=Win98*";
+    std::string commandLine = "\"" + helper + "\" --gtest_filter=" + filter;
     std::vector<char> command(commandLine.begin(), commandLine.end());
     command.push_back('\0');
     PROCESS_INFORMATION process;
-    ASSERT_TRUE(CreateProcessA(helper.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                               &startup, &process));
-    CloseHandle(log);
-    CloseHandle(process.hThread);
-    bool ended = false;
-    double end = Now() + 120000;
-    while (!ended && Now() < end) {
-        DWORD result = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT);
-        ended = result == WAIT_OBJECT_0;
-        Pump(0);
+    BOOL started = log != INVALID_HANDLE_VALUE &&
+                   CreateProcessA(helper.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+                                  &startup, &process);
+    if (log != INVALID_HANDLE_VALUE)
+        CloseHandle(log);
+    if (started) {
+        CloseHandle(process.hThread);
+        // This thread keeps pumping: in the per-process mode the hook may run here, on this thread.
+        double end = Now() + 120000;
+        while (!run.ended && Now() < end) {
+            DWORD result = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 20, QS_ALLINPUT);
+            run.ended = result == WAIT_OBJECT_0;
+            Pump(0);
+        }
+        if (!run.ended)
+            TerminateProcess(process.hProcess, 99);
+        GetExitCodeProcess(process.hProcess, &run.exitCode);
+        CloseHandle(process.hProcess);
     }
-    DWORD exitCode = 1;
-    if (!ended)
-        TerminateProcess(process.hProcess, 99);
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
 
-    std::string output;
     HANDLE reader = CreateFileA(logPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     if (reader != INVALID_HANDLE_VALUE) {
         char buffer[4096];
         DWORD got;
         while (ReadFile(reader, buffer, sizeof(buffer), &got, nullptr) && got)
-            output.append(buffer, got);
+            run.output.append(buffer, got);
         CloseHandle(reader);
     }
     DeleteFileA(logPath.c_str());
@@ -506,15 +517,53 @@ TEST(PerProcessMode, Win98HelperPasses)
 
     // The helper's verdicts, so that the log shows which per-process cases ran.
     size_t at = 0;
-    while ((at = output.find("[       OK ]", at)) != std::string::npos) {
-        size_t end = output.find('\n', at);
-        printf("  win98 helper: %s\n", output.substr(at, end - at).c_str());
-        at = end;
+    while ((at = run.output.find("[       OK ]", at)) != std::string::npos) {
+        size_t lineEnd = run.output.find('\n', at);
+        printf("  win98 helper: %s\n", run.output.substr(at, lineEnd - at).c_str());
+        at = lineEnd;
     }
-    EXPECT_TRUE(ended) << "the helper did not end in time";
-    EXPECT_EQ(0u, exitCode) << output;
-    EXPECT_EQ(std::string::npos, output.find("SKIPPED")) << output;
-    EXPECT_NE(std::string::npos, output.find("[  PASSED  ]")) << output;
+    return run;
+}
+
+void ExpectHelperPassed(const HelperRun& run)
+{
+    EXPECT_TRUE(run.ended) << "the helper did not end in time";
+    EXPECT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_EQ(std::string::npos, run.output.find("SKIPPED")) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("[  PASSED  ]")) << run.output;
+}
+
+TEST(PerProcessMode, Win98HelperPasses)
+{
+    ExpectHelperPassed(RunWin98Helper("Win98.*"));
+}
+
+// The hook installed by another process runs in this one, on this thread, when the press reaches a window
+// here: the settings are read and the repeat timer runs in this process.
+TEST(PerProcessMode, HookRunsInTheProcessUnderTheCursor)
+{
+    ASSERT_TRUE(RegisterRecorderClasses());
+    SettingsFolder settings;
+    ASSERT_TRUE(settings.Ready());
+    ASSERT_TRUE(settings.WriteFile(0, 0));
+    HWND target = CreateWindowExA(0, "FerrowinRecorder", "ferrowin remote target", WS_POPUP | WS_VISIBLE | WS_HSCROLL,
+                                  100, 100, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, target);
+    Pump(50);
+    g_seen.clear();
+    SetEnvironmentVariableA("FERROWIN_REMOTE_TARGET", "1");
+    HelperRun run = RunWin98Helper("Win98Remote.*");
+    SetEnvironmentVariableA("FERROWIN_REMOTE_TARGET", nullptr);
+    int timers = 0;
+    Pump(200, &timers);
+    DestroyWindow(target);
+    ExpectHelperPassed(run);
+    ExpectSequence(target, {WM_HSCROLL, WM_MBUTTONDOWN, WM_MBUTTONUP},
+                   {Describe(WM_HSCROLL, SB_LINERIGHT, 0), Describe(WM_MBUTTONUP, 0, 0)});
+    std::vector<Seen> scrolls = Only(target, WM_HSCROLL);
+    EXPECT_GE(scrolls.size(), 3u);
+    EXPECT_LE(scrolls.size(), 9u);
+    EXPECT_EQ(0, timers) << "the repeat timer outlived the release";
 }
 
 }
