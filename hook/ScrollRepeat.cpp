@@ -52,6 +52,17 @@ void CALLBACK RepeatTimerProc(HWND, UINT, UINT_PTR timer, DWORD)
     ScrollRepeatTick();
 }
 
+// The timer calls into this library: when the library leaves a process (the hook removed while a button
+// is held) a running timer would call into unmapped code, so it goes with the library.
+struct RepeatTimerGuard {
+    ~RepeatTimerGuard()
+    {
+        if (scrollTimer != 0)
+            KillTimer(nullptr, scrollTimer);
+        scrollTimer = 0;
+    }
+} g_repeatTimerGuard;
+
 }
 
 void StartScrollRepeat(int button, POINT point)

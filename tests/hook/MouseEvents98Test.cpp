@@ -332,3 +332,47 @@ TEST(Win98Remote, PressOverAnotherProcessWindow)
 }
 
 }
+
+namespace {
+
+// Started by PerProcessMode.LibraryLeavesAProcessWithARepeatRunning: the library is freed while its repeat
+// timer runs in this process (as when the hook is removed while a side button is held).
+TEST(Win98Unload, RepeatRunningWhenTheLibraryLeaves)
+{
+    if (!IsWindows98() || !GetEnvironmentVariableA("FERROWIN_UNLOAD_CASE", nullptr, 0))
+        GTEST_SKIP() << "runs in the Windows 98 helper only, started for the unload case";
+    SettingsFolder settings;
+    ASSERT_TRUE(settings.Ready());
+    ASSERT_TRUE(settings.WriteFile(0, 0));
+    ASSERT_TRUE(RegisterRecorderClasses());
+    HWND target = MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr);
+    ASSERT_NE(nullptr, target);
+
+    ASSERT_EQ(nullptr, GetModuleHandleA("hoppet.dll"));
+    HMODULE module = LoadLibraryA("hoppet.dll");
+    ASSERT_NE(nullptr, module);
+    HOOKPROC procedure = reinterpret_cast<HOOKPROC>(GetProcAddress(module, "_LowLevelMousePProc@12"));
+    ASSERT_NE(nullptr, procedure);
+    MSLLHOOKSTRUCT record = {};
+    record.pt = POINT{250, 180};
+    record.mouseData = XBUTTON2 << 16;
+    ASSERT_EQ(1, procedure(HC_ACTION, WM_XBUTTONDOWN, reinterpret_cast<LPARAM>(&record)));
+    Pump(130);
+    EXPECT_FALSE(Only(target, WM_HSCROLL).empty()) << "the repeat did not run";
+
+    ASSERT_TRUE(FreeLibrary(module));
+    ASSERT_EQ(nullptr, GetModuleHandleA("hoppet.dll"));
+    int timers = 0;
+    Pump(200, &timers);   // a timer left behind would call into the freed library here
+    EXPECT_EQ(0, timers);
+
+    // The shared words go back to idle for the processes that still have the library.
+    module = LoadLibraryA("hoppet.dll");
+    ASSERT_NE(nullptr, module);
+    procedure = reinterpret_cast<HOOKPROC>(GetProcAddress(module, "_LowLevelMousePProc@12"));
+    procedure(HC_ACTION, WM_XBUTTONUP, reinterpret_cast<LPARAM>(&record));
+    FreeLibrary(module);
+    DestroyWindow(target);
+}
+
+}

@@ -567,3 +567,15 @@ TEST(PerProcessMode, HookRunsInTheProcessUnderTheCursor)
 }
 
 }
+
+namespace {
+
+TEST(PerProcessMode, LibraryLeavesAProcessWithARepeatRunning)
+{
+    SetEnvironmentVariableA("FERROWIN_UNLOAD_CASE", "1");
+    HelperRun run = RunWin98Helper("Win98Unload.*");
+    SetEnvironmentVariableA("FERROWIN_UNLOAD_CASE", nullptr);
+    ExpectHelperPassed(run);
+}
+
+}
