@@ -260,6 +260,19 @@ TEST_F(SystemTrayTest, OtherIconIdsAndOtherCodes)
 
 namespace {
 
+// This process's open popup menu (other test programs may run at the same time).
+HWND OwnMenu()
+{
+    for (HWND menu = FindWindowEx(nullptr, nullptr, "#32768", nullptr); menu;
+         menu = FindWindowEx(nullptr, menu, "#32768", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(menu, &owner);
+        if (owner == GetCurrentProcessId() && IsWindowVisible(menu))
+            return menu;
+    }
+    return nullptr;
+}
+
 // Works the popup menu from outside, the way a user's keys would: waits for it, then posts the keys.
 struct MenuDriver {
     std::vector<WPARAM> keys;
@@ -270,8 +283,8 @@ struct MenuDriver {
     {
         MenuDriver* driver = static_cast<MenuDriver*>(parameter);
         for (int i = 0; i < 300; i++) {
-            HWND menu = FindWindow("#32768", nullptr);
-            if (menu && IsWindowVisible(menu)) {
+            HWND menu = OwnMenu();
+            if (menu) {
                 driver->sawMenu = true;
                 for (WPARAM key : driver->keys) {
                     PostMessage(menu, WM_KEYDOWN, key, 0);
