@@ -33,8 +33,7 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent)
         if (end)
             *end = '\0';
     }
-    if (style & FWS_ADDTOTITLE)
-        lstrcpyn(title, text, sizeof title);
+    lstrcpyn(title, text, sizeof title);
 
     HICON icon = LoadIcon(resources, MAKEINTRESOURCE(resourceId));
     const char* className = RegisterFrameworkClass(CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),

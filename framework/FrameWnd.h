@@ -3,8 +3,8 @@
 #pragma once
 #include "framework/Wnd.h"
 
-// Frame style flag: the title comes from the resource set's string. Not a window style; removed before
-// the window is created.
+// Frame style flag: a document's name would be added to the title (this framework has no documents, so
+// the title is the resource set's string either way). Not a window style; removed before creation.
 #define FWS_ADDTOTITLE 0x00008000L
 
 class CFrameWnd : public CWnd {
