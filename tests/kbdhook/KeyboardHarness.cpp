@@ -133,7 +133,7 @@ bool KeyHeld(int virtualKey)
 void KeyboardHookTest::SetUp()
 {
     g_current = this;
-    dataSeg = FindDataSeg(GetModuleHandleA("vorrin.dll"));
+    dataSeg = FindDataSeg(GetModuleHandleA("VORRIN.DLL"));
     ASSERT_NE(nullptr, dataSeg);
     savedPlatformClass = dataSeg->platformClass;
     ASSERT_EQ(0u, dataSeg->keyboardHook) << "hooks left over from an earlier test";

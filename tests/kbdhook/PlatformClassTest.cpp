@@ -42,7 +42,7 @@ TEST(PlatformClass, EachWindowsVersionWineReports)
         const std::string dll = std::string("vorrin_") + row.version + ".dll";
         const std::string path = CopySelfAs(exe.c_str());
         ASSERT_FALSE(path.empty());
-        ASSERT_TRUE(CopyBesideSelf("vorrin.dll", dll.c_str()));
+        ASSERT_TRUE(CopyBesideSelf("VORRIN.DLL", dll.c_str()));
         ASSERT_TRUE(SetAppDefault(exe.c_str(), NULL, "Version", row.version));
         const ChildResult child = RunChild(path, "--gtest_filter=PlatformClassHelper.*", 30000);
         DeleteFileA(path.c_str());

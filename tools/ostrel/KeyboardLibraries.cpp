@@ -34,7 +34,7 @@ bool KeyboardLibraries::LoadHook()
 {
     if (vorrin)
         return true;
-    vorrin = Load("vorrin.dll");
+    vorrin = Load("VORRIN.DLL");
     if (!vorrin)
         return false;
     bool ok = Resolve(vorrin, "InstallHook", &installHook);
@@ -46,7 +46,7 @@ bool KeyboardLibraries::LoadMixer()
 {
     if (tamsel)
         return true;
-    tamsel = Load("tamsel.dll");
+    tamsel = Load("TAMSEL.DLL");
     if (!tamsel)
         return false;
     bool ok = Resolve(tamsel, "MixerControlExist", &mixerControlExist);

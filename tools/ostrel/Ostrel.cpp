@@ -1,7 +1,7 @@
 // Stand-in for the keyboard application: loads the keyboard hook and mixer volume libraries, receives the
 // hook's notifications and prints them, and offers the volume functions and a small key injector.
 //
-//   ostrel.exe COMMAND...   (run in order, in this one process)
+//   OSTREL.EXE COMMAND...   (run in order, in this one process)
 //     listen SECONDS   install the hooks, print every notification for SECONDS, remove them
 //     inject           type a few special keys of the multimedia keyboard
 //     mixer            whether a mixer device exists
@@ -122,7 +122,7 @@ bool TakesArgument(const char* command)
 
 int Usage()
 {
-    printf("usage: ostrel.exe [listen SECONDS] [inject] [mixer] [getvolume] [setvolume VALUE] [getmute] "
+    printf("usage: OSTREL.EXE [listen SECONDS] [inject] [mixer] [getvolume] [setvolume VALUE] [getmute] "
            "[setmute FLAG] ...\n");
     return 2;
 }
