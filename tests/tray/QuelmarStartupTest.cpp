@@ -345,6 +345,44 @@ TEST_F(QuelmarStartup, HookLibraryWithoutStopHookIsNotStarted)
     EXPECT_EQ((std::vector<std::string>{"load", "unload"}), ReadLines(hookLog)) << Joined(ReadLines(hookLog));
 }
 
+TEST_F(QuelmarStartup, SystemWithoutNotificationAreaEndsAtFrameCreation)
+{
+    // A copy under another name that Wine reports as Windows 3.1: the tray icon cannot be created, the
+    // frame's creation fails, and the program ends before the worker is started.
+    InstallPropertyProgram();
+    InstallHookLibrary("fakehoppet.dll");
+    WriteInstallKey();
+    std::string oldCopy = program + "\\QuelOld.exe";
+    ASSERT_TRUE(CopyFileA((program + "\\Quelmar.exe").c_str(), oldCopy.c_str(), FALSE));
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\QuelOld.exe", 0, nullptr,
+                                             0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win31"), 6);
+    RegCloseKey(key);
+
+    std::string commandLine = "\"" + oldCopy + "\"";
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(oldCopy.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, root.c_str(),
+                               &startup, &process));
+    CloseHandle(process.hThread);
+    started.push_back(process.hProcess);
+    LARGE_INTEGER launched, ended;
+    QueryPerformanceCounter(&launched);
+    bool finished = WaitForProcess(process.hProcess, 10000);
+    QueryPerformanceCounter(&ended);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\QuelOld.exe");
+    DeleteFileA(oldCopy.c_str());
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(0u, ExitCode(process.hProcess));
+    EXPECT_LT(Milliseconds(launched, ended), 2000.0);
+    EXPECT_TRUE(ReadLines(plindorLog).empty()) << Joined(ReadLines(plindorLog));
+    EXPECT_TRUE(ReadLines(hookLog).empty()) << Joined(ReadLines(hookLog));
+}
+
 // The popup menu window of a process, when one is open.
 HWND MenuOf(DWORD processId)
 {
