@@ -6,11 +6,10 @@
 #include "tray/RoundMapDlg.h"
 #include "tray/TrayGlobals.h"
 #include <new>
+#include <string.h>
 
 namespace {
 
-const UINT_PTR watchdogTimer = 1;
-const UINT watchdogInterval = 30;
 // How long the frame waits for a pad thread to end: a closing pad needs a few milliseconds.
 const DWORD padEndTimeout = 5000;
 
@@ -39,9 +38,12 @@ HANDLE DuplicatePadThreadHandle()
     return copy;
 }
 
+// Asks a dialog of the pad thread (the pad, or a message box it shows) to close; its tooltips go with it.
 BOOL CALLBACK PostClose(HWND window, LPARAM)
 {
-    PostMessage(window, WM_CLOSE, 0, 0);
+    char className[16];
+    if (GetClassName(window, className, sizeof className) && strcmp(className, "#32770") == 0)
+        PostMessage(window, WM_CLOSE, 0, 0);
     return TRUE;
 }
 
@@ -200,7 +202,7 @@ void OpenOrMovePad(CMainFrame* frame)
 {
     if (!frame)
         return;
-    frame->KillTimer(watchdogTimer);
+    frame->KillTimer(CMainFrame::watchdogTimer);
     WaitForClosingPad(frame);
 
     BOOL open;
@@ -213,7 +215,7 @@ void OpenOrMovePad(CMainFrame* frame)
     else if (!StartPad(frame))
         return;
 
-    frame->SetTimer(watchdogTimer, watchdogInterval);
+    frame->SetTimer(CMainFrame::watchdogTimer, CMainFrame::watchdogInterval);
     BringBrowserToFront();
 }
 
@@ -229,8 +231,7 @@ void ReleasePad(CMainFrame* frame)
         if (padDialog && frame->padThread) {
             running = DuplicatePadThreadHandle();
             runningId = padThreadId;
-        }
-        else if (padDialog) {
+        } else if (padDialog) {
             neverRan = padDialog;
             padDialog = nullptr;
         }
