@@ -182,6 +182,7 @@ int main()
     printf("  bare dialog   mean %7.1f ms  median %7.1f ms  worst %7.1f ms\n", bare.mean, bare.median, bare.worst);
     printf("  pad / bare dialog: %.1f; pad minus the 240 ms of tooltip pauses: %.1f ms; goal 270 ms: %s\n",
            pad.mean / bare.mean, pad.mean - 240.0, pad.mean <= 270.0 ? "met" : "NOT met");
+    printf("  the pad's own work beyond the pauses and a bare dialog: %.1f ms\n", pad.mean - 240.0 - bare.mean);
 
     // Regions.
     HBITMAP background = static_cast<HBITMAP>(
