@@ -3,7 +3,7 @@
 #include "DataSeg.h"
 #include "NamedBlock.h"
 #include "PlatformClass.h"
-#include "SpecialKeys.h"
+#include "KeyCodes.h"
 #include "Vorrin.h"
 #include "WindowsKeyMacro.h"
 

@@ -2,7 +2,7 @@
 // keys. Runs on the thread that installed it.
 #include "DataSeg.h"
 #include "NamedBlock.h"
-#include "SpecialKeys.h"
+#include "KeyCodes.h"
 #include "Vorrin.h"
 
 namespace {
