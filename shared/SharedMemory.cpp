@@ -66,6 +66,16 @@ private:
     DWORD error;
 };
 
+// Keeps the other threads of this process out of an object for one operation.
+class ThreadScope {
+public:
+    explicit ThreadScope(CRITICAL_SECTION* guard) : guard(guard) { EnterCriticalSection(guard); }
+    ~ThreadScope() { LeaveCriticalSection(guard); }
+
+private:
+    CRITICAL_SECTION* guard;
+};
+
 // Releases the block's lock on every way out of an operation.
 class LockScope {
 public:
@@ -89,6 +99,7 @@ CSharedMemory::CSharedMemory(const char* name, DWORD blockSize, InitFunction ini
       view(nullptr), mapping(nullptr), secure(0), descriptor(), securityAttributes(), interactiveSid(nullptr),
       systemSid(nullptr), acl(nullptr), serviceSid(nullptr)
 {
+    InitializeCriticalSection(&threadGuard);
     if (!name) {
         Fail(ERROR_INVALID_PARAMETER);
         return;
@@ -192,6 +203,7 @@ CSharedMemory::~CSharedMemory()
     delete lockHolder;   // releases the lock if it is still held
     delete lock;
     delete[] blockName;
+    DeleteCriticalSection(&threadGuard);
 }
 
 BOOL CSharedMemory::Fail(DWORD error)
@@ -316,6 +328,7 @@ BOOL CSharedMemory::AddItem(const char* name, DWORD itemSize)
 {
     if (!ready)
         return Fail(ERROR_OBJECT_NOT_FOUND);
+    ThreadScope threads(&threadGuard);
     if (DWORD error = AcquireLock())
         return Fail(error);
     LockScope scope(lockHolder);
@@ -358,6 +371,7 @@ BOOL CSharedMemory::WriteItem(const char* name, const void* data, DWORD length)
 {
     if (!ready)
         return Fail(ERROR_OBJECT_NOT_FOUND);
+    ThreadScope threads(&threadGuard);
     if (DWORD error = AcquireLock())
         return Fail(error);
     LockScope scope(lockHolder);
@@ -389,6 +403,7 @@ BOOL CSharedMemory::ReadItem(const char* name, void* buffer, DWORD* length)
 {
     if (!ready)
         return Fail(ERROR_OBJECT_NOT_FOUND);
+    ThreadScope threads(&threadGuard);
     if (DWORD error = AcquireLock())
         return Fail(error);
     LockScope scope(lockHolder);
@@ -422,6 +437,7 @@ BOOL CSharedMemory::HasItem(const char* name)
     WideName wideName(name);
     if (wideName.Error())
         return Fail(wideName.Error());
+    ThreadScope threads(&threadGuard);
     if (DWORD error = AcquireLock())
         return Fail(error);
     DWORD at;

@@ -62,4 +62,7 @@ private:
     PSID systemSid;
     PACL acl;
     PSID serviceSid;
+    // The semaphore's holder is one per object, so the threads of a process that share the object (the
+    // tray's main and pad threads, every thread a per-process hook runs on) take turns here first.
+    CRITICAL_SECTION threadGuard;
 };
