@@ -6,5 +6,5 @@ ferrowin_gtest(kbdhook_test
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardProcTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GlobalHookTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlatformClassTest.cpp)
-target_link_libraries(kbdhook_test PRIVATE vorrin test_child_process user32)
+target_link_libraries(kbdhook_test PRIVATE vorrin test_support user32)
 ferrowin_wine_test(kbdhook_test SERIAL TIMEOUT 180)

@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <string>
 
+// The running program's full path.
+std::string OwnPath();
+
 // The folder of the running program, with a trailing backslash.
 std::string ProgramFolder();
 
@@ -22,8 +25,18 @@ struct ChildResult {
     std::string output;     // what it wrote to stdout and stderr
 };
 
-// Runs "path" args, waits at most timeoutMs.
-ChildResult RunChild(const std::string& path, const std::string& args, DWORD timeoutMs);
+// Runs "path" args, waits at most timeoutMs. With pumpMessages this thread's messages are handled while
+// it waits (a hook of the helper may run on this thread).
+ChildResult RunChild(const std::string& path, const std::string& args, DWORD timeoutMs, bool pumpMessages = false);
+
+// Starts "exe" arguments without waiting, in the given current folder when one is given; the process
+// handle (null when it did not start), its id in *processId when asked for.
+HANDLE StartProgram(const std::string& exe, const std::string& arguments, const char* folder = nullptr,
+                    DWORD* processId = nullptr);
+
+// Waits at most timeoutMs for the process to end, ends it with code 998 after that, and closes the handle;
+// its exit code (999 when none could be read).
+DWORD WaitExit(HANDLE process, DWORD timeoutMs);
 
 // The running program's file name without its folder, e.g. "kbdhook_test.exe".
 std::string OwnFileName();

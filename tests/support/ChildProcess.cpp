@@ -1,18 +1,22 @@
 #include "ChildProcess.h"
+#include "MessagePump.h"
 
-std::string ProgramFolder()
+std::string OwnPath()
 {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(NULL, path, sizeof(path));
-    std::string folder(path);
+    return path;
+}
+
+std::string ProgramFolder()
+{
+    const std::string folder = OwnPath();
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
 std::string OwnFileName()
 {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, path, sizeof(path));
-    std::string name(path);
+    const std::string name = OwnPath();
     return name.substr(name.find_last_of('\\') + 1);
 }
 
@@ -24,10 +28,8 @@ bool CopyBesideSelf(const char* from, const char* to)
 
 std::string CopySelfAs(const char* name)
 {
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, self, sizeof(self));
     const std::string target = ProgramFolder() + name;
-    if (!CopyFileA(self, target.c_str(), FALSE))
+    if (!CopyFileA(OwnPath().c_str(), target.c_str(), FALSE))
         return std::string();
     return target;
 }
@@ -46,7 +48,7 @@ bool SetAppDefault(const char* exeName, const char* subKey, const char* value, c
     return result == ERROR_SUCCESS;
 }
 
-ChildResult RunChild(const std::string& path, const std::string& args, DWORD timeoutMs)
+ChildResult RunChild(const std::string& path, const std::string& args, DWORD timeoutMs, bool pumpMessages)
 {
     ChildResult result;
     char outputPath[MAX_PATH] = "";
@@ -79,8 +81,17 @@ ChildResult RunChild(const std::string& path, const std::string& args, DWORD tim
         DeleteFileA(outputPath);
         return result;
     }
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
-        result.finished = true;
+    if (pumpMessages) {
+        const double end = Now() + timeoutMs;
+        while (!result.finished && Now() < end) {
+            result.finished =
+                MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 20, QS_ALLINPUT) == WAIT_OBJECT_0;
+            Pump(0);
+        }
+    } else {
+        result.finished = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    }
+    if (result.finished) {
         GetExitCodeProcess(process.hProcess, &result.exitCode);
     } else {
         TerminateProcess(process.hProcess, 1);
@@ -100,4 +111,30 @@ ChildResult RunChild(const std::string& path, const std::string& args, DWORD tim
     }
     DeleteFileA(outputPath);
     return result;
+}
+
+HANDLE StartProgram(const std::string& exe, const std::string& arguments, const char* folder, DWORD* processId)
+{
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder, &startup, &process))
+        return NULL;
+    CloseHandle(process.hThread);
+    if (processId)
+        *processId = process.dwProcessId;
+    return process.hProcess;
+}
+
+DWORD WaitExit(HANDLE process, DWORD timeoutMs)
+{
+    DWORD code = 999;
+    if (WaitForSingleObject(process, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 998);
+        WaitForSingleObject(process, timeoutMs);
+    }
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    return code;
 }

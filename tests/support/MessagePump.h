@@ -1,0 +1,22 @@
+// Bounded message pumping for tests: this thread's messages are handled while a test waits, never a
+// blind sleep, and every wait ends at its time-out.
+#pragma once
+#include <windows.h>
+#include "Stopwatch.h"
+
+// Handles this thread's messages for the given time (at least one pass when 0). Counts thread timers seen
+// firing (WM_TIMER without a window) into *threadTimers when given.
+void Pump(DWORD milliseconds, int* threadTimers = nullptr);
+
+// Pumps until the predicate holds or the time-out passes; false on time-out. The predicate is checked
+// about every millisecond, so that the benchmarks can time with it.
+template <class Predicate> bool PumpUntil(Predicate predicate, DWORD timeout)
+{
+    double end = Now() + timeout;
+    while (!predicate()) {
+        if (Now() > end)
+            return false;
+        Pump(1);
+    }
+    return true;
+}

@@ -1,0 +1,8 @@
+# What the test programs and benchmarks share: helper processes (copies of the test program with their own
+# Wine settings), a high-resolution clock with medians, and bounded message pumping.
+add_library(test_support STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/ChildProcess.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Stopwatch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MessagePump.cpp)
+target_include_directories(test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(test_support PUBLIC user32 advapi32)
