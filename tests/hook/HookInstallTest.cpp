@@ -2,6 +2,7 @@
 // with their own Windows version) load hoppet.dll and call StartHook and StopHook, while this process,
 // which has the library loaded too, watches the words of the shared section. Installs real hooks and
 // opens the fixed block name: runs alone.
+#include "ChildProcess.h"
 #include "hook/HookExports.h"
 #include "hook/HookShared.h"
 #include "shared/MouseProtocol.h"
@@ -32,46 +33,14 @@ std::string Tag(const char* what)
     return tag;
 }
 
-HANDLE StartProgram(const std::string& exe, const std::string& arguments)
-{
-    std::string command = "\"" + exe + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return nullptr;
-    CloseHandle(process.hThread);
-    return process.hProcess;
-}
-
-DWORD WaitExit(HANDLE process)
-{
-    DWORD code = 999;
-    if (WaitForSingleObject(process, waitLimit) != WAIT_OBJECT_0) {
-        TerminateProcess(process, 998);
-        WaitForSingleObject(process, waitLimit);
-    }
-    GetExitCodeProcess(process, &code);
-    CloseHandle(process);
-    return code;
-}
-
 // A copy of this program that Wine runs as the given Windows version.
 std::string ProgramForVersion(const char* version)
 {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string copy = exe;
-    copy = copy.substr(0, copy.rfind('\\') + 1) + "hook_install_" + version + ".exe";
-    if (!CopyFileA(exe, copy.c_str(), FALSE))
+    std::string name = std::string("hook_install_") + version + ".exe";
+    std::string copy = CopySelfAs(name.c_str());
+    if (copy.empty() || !SetAppDefault(name.c_str(), nullptr, "Version", version))
         return "";
-    std::string key = std::string("Software\\Wine\\AppDefaults\\hook_install_") + version + ".exe";
-    HKEY handle;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr))
-        return "";
-    LONG result = RegSetValueExA(handle, "Version", 0, REG_SZ, (const BYTE*)version, (DWORD)strlen(version) + 1);
-    RegCloseKey(handle);
-    return result == ERROR_SUCCESS ? copy : "";
+    return copy;
 }
 
 struct Snapshot {
@@ -181,7 +150,7 @@ protected:
 
         SetEvent(stop);
         // StopHook reports the removal of the per-process hook only.
-        EXPECT_EQ(expectLowLevel ? 100u : 101u, WaitExit(child));
+        EXPECT_EQ(expectLowLevel ? 100u : 101u, WaitExit(child, waitLimit));
         Snapshot afterStop = Take(shared);
         EXPECT_EQ(0u, afterStop.mouseHook);
         EXPECT_EQ(0u, afterStop.lowLevelHook);
@@ -191,7 +160,7 @@ protected:
         // The next process to load the library records its own module again.
         HANDLE instance = StartProgram(exe, "--instance");
         ASSERT_TRUE(instance != nullptr);
-        EXPECT_EQ(0u, WaitExit(instance));
+        EXPECT_EQ(0u, WaitExit(instance, waitLimit));
         EXPECT_EQ(1u, shared->instanceRecorded);
 
         CloseHandle(first);

@@ -1,4 +1,5 @@
 #include "HookTestSupport.h"
+#include <gtest/gtest.h>
 #include <stdio.h>
 
 std::vector<Seen> g_seen;
@@ -140,16 +141,6 @@ void SettingsFolder::RemoveFile()
     DeleteFileA((folder + "\\VELDA.DAT").c_str());
 }
 
-double Now()
-{
-    static LARGE_INTEGER frequency;
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return counter.QuadPart * 1000.0 / frequency.QuadPart;
-}
-
 bool RegisterRecorderClasses()
 {
     g_closeQuimbel = RegisterWindowMessageA("Close quimbel");
@@ -179,24 +170,6 @@ HWND MakeScrollBar(HWND parent, bool vertical, bool visible, int x, int y, int w
     DWORD style = WS_CHILD | (visible ? WS_VISIBLE : 0) | (vertical ? SBS_VERT : SBS_HORZ);
     return CreateWindowExA(0, "ScrollBar", "", style, x, y, width, height, parent, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
-}
-
-void Pump(DWORD milliseconds, int* threadTimers)
-{
-    double end = Now() + milliseconds;
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (threadTimers && message.message == WM_TIMER && message.hwnd == nullptr)
-                ++*threadTimers;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        double left = end - Now();
-        if (left <= 0)
-            return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left) + 1, QS_ALLINPUT);
-    }
 }
 
 std::string Describe(UINT message, WPARAM wParam, LPARAM lParam)
@@ -259,6 +232,20 @@ std::vector<Seen> Only(HWND window, UINT message)
         if (seen.window == window && seen.message == message)
             result.push_back(seen);
     return result;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += "    " + line + "\n";
+    return text;
+}
+
+void ExpectSequence(HWND window, const std::vector<UINT>& messages, const std::vector<std::string>& expected)
+{
+    std::vector<std::string> seen = Collapsed(window, messages);
+    EXPECT_EQ(expected, seen) << "expected:\n" << JoinLines(expected) << "seen:\n" << JoinLines(seen);
 }
 
 bool RunHostCommand(const std::string& commandLine)

@@ -1,9 +1,10 @@
 // What the mouse hook tests share: the library loaded by name, the button-settings file in a scratch
-// folder named by the registry, windows that record what reaches them, and bounded message pumping.
+// folder named by the registry, windows that record what reaches them, and tables of what arrived.
 #pragma once
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "MessagePump.h"
 
 typedef int (*StartHookProc)(HWND ownerWindow);
 typedef int (*StopHookProc)();
@@ -50,7 +51,6 @@ struct Seen {
     double time;   // milliseconds, same clock as Now()
 };
 
-double Now();
 extern std::vector<Seen> g_seen;
 extern UINT g_closeQuimbel;
 
@@ -59,26 +59,15 @@ bool RegisterRecorderClasses();
 HWND MakeRecorder(const char* className, DWORD style, int x, int y, int width, int height, HWND parent);
 HWND MakeScrollBar(HWND parent, bool vertical, bool visible, int x, int y, int width, int height);
 
-// Pumps this thread's messages for the given time. Counts thread timers seen firing (WM_TIMER without a
-// window) into *threadTimers when given.
-void Pump(DWORD milliseconds, int* threadTimers = nullptr);
-// Pumps until the predicate holds or the time-out passes; false on time-out.
-template <class Predicate> bool PumpUntil(Predicate predicate, DWORD timeout)
-{
-    double end = Now() + timeout;
-    while (!predicate()) {
-        if (Now() > end)
-            return false;
-        Pump(5);
-    }
-    return true;
-}
-
 // The messages in g_seen for one window and a set of message numbers, with runs of equal entries
 // (message, wParam, lParam) collapsed into one, as text for a table comparison.
 std::vector<std::string> Collapsed(HWND window, const std::vector<UINT>& messages);
 std::string Describe(UINT message, WPARAM wParam, LPARAM lParam);
 std::vector<Seen> Only(HWND window, UINT message);
+// Lines indented for a failure message.
+std::string JoinLines(const std::vector<std::string>& lines);
+// Compares what reached a window with the expected table; a mismatch prints both.
+void ExpectSequence(HWND window, const std::vector<UINT>& messages, const std::vector<std::string>& expected);
 
 // Runs a program of the host system (xdotool) without waiting for it.
 bool RunHostCommand(const std::string& commandLine);

@@ -18,20 +18,6 @@ bool IsWindows98()
     return LOBYTE(LOWORD(version)) == 4 && HIBYTE(LOWORD(version)) == 10;
 }
 
-std::string JoinLines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += "    " + line + "\n";
-    return text;
-}
-
-void ExpectSequence(HWND window, const std::vector<UINT>& messages, const std::vector<std::string>& expected)
-{
-    std::vector<std::string> seen = Collapsed(window, messages);
-    EXPECT_EQ(expected, seen) << "expected:\n" << JoinLines(expected) << "seen:\n" << JoinLines(seen);
-}
-
 double SeenSince(size_t index, HWND window, UINT message)
 {
     for (size_t i = index; i < g_seen.size(); ++i)

@@ -4,11 +4,11 @@
 // copy of this program that Wine reports as Windows 98 (MouseEvents98Test.cpp).
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <algorithm>
 #include <random>
 #include <stdio.h>
 #include <string>
 #include <vector>
+#include "ChildProcess.h"
 #include "HookTestSupport.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
@@ -63,21 +63,6 @@ double InputSince(size_t index, UINT message)
     return 0;
 }
 
-std::string JoinLines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += "    " + line + "\n";
-    return text;
-}
-
-// Compares what reached a window with the expected table; a mismatch prints both.
-void ExpectSequence(HWND window, const std::vector<UINT>& messages, const std::vector<std::string>& expected)
-{
-    std::vector<std::string> seen = Collapsed(window, messages);
-    EXPECT_EQ(expected, seen) << "expected:\n" << JoinLines(expected) << "seen:\n" << JoinLines(seen);
-}
-
 // The repeat as the receiver saw it: the same line step with the same control every ~50 ms from the press
 // to the release, and nothing after it.
 void ExpectRepeat(HWND receiver, WPARAM direction, HWND bar, double release, DWORD held)
@@ -95,8 +80,7 @@ void ExpectRepeat(HWND receiver, WPARAM direction, HWND bar, double release, DWO
         std::vector<double> gaps;
         for (size_t i = 1; i < scrolls.size(); ++i)
             gaps.push_back(scrolls[i].time - scrolls[i - 1].time);
-        std::sort(gaps.begin(), gaps.end());
-        double median = gaps[gaps.size() / 2];
+        double median = Median(gaps);
         EXPECT_GT(median, 35.0);
         EXPECT_LT(median, 70.0);
     }
@@ -449,71 +433,18 @@ struct HelperRun {
 HelperRun RunWin98Helper(const std::string& filter)
 {
     HelperRun run;
-    char self[MAX_PATH];
-    if (!GetModuleFileNameA(nullptr, self, sizeof(self)))
-        return run;
-    std::string folder(self, strrchr(self, '\\') + 1);
     const char helperName[] = "mouseevents_win98.exe";
-    std::string helper = folder + helperName;
-    if (!CopyFileA(self, helper.c_str(), FALSE))
+    std::string helper = CopySelfAs(helperName);
+    if (helper.empty())
         return run;
-
-    std::string versionKey = std::string("Software\\Wine\\AppDefaults\\") + helperName;
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, versionKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
-        RegCloseKey(key);
-    }
-
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof(temp), temp);
-    std::string logPath = std::string(temp) + "mouseevents_win98.log";
-    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    HANDLE log = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = log;
-    startup.hStdError = log;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    std::string commandLine = "\"" + helper + "\" --gtest_filter=" + filter;
-    std::vector<char> command(commandLine.begin(), commandLine.end());
-    command.push_back('\0');
-    PROCESS_INFORMATION process;
-    BOOL started = log != INVALID_HANDLE_VALUE &&
-                   CreateProcessA(helper.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                                  &startup, &process);
-    if (log != INVALID_HANDLE_VALUE)
-        CloseHandle(log);
-    if (started) {
-        CloseHandle(process.hThread);
-        // This thread keeps pumping: in the per-process mode the hook may run here, on this thread.
-        double end = Now() + 120000;
-        while (!run.ended && Now() < end) {
-            DWORD result = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 20, QS_ALLINPUT);
-            run.ended = result == WAIT_OBJECT_0;
-            Pump(0);
-        }
-        if (!run.ended)
-            TerminateProcess(process.hProcess, 99);
-        GetExitCodeProcess(process.hProcess, &run.exitCode);
-        CloseHandle(process.hProcess);
-    }
-
-    HANDLE reader = CreateFileA(logPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    if (reader != INVALID_HANDLE_VALUE) {
-        char buffer[4096];
-        DWORD got;
-        while (ReadFile(reader, buffer, sizeof(buffer), &got, nullptr) && got)
-            run.output.append(buffer, got);
-        CloseHandle(reader);
-    }
-    DeleteFileA(logPath.c_str());
+    SetAppDefault(helperName, nullptr, "Version", "win98");
+    // This thread keeps pumping: in the per-process mode the hook may run here, on this thread.
+    ChildResult child = RunChild(helper, "--gtest_filter=" + filter, 120000, true);
+    run.ended = child.finished;
+    run.exitCode = child.finished ? child.exitCode : 99;
+    run.output = child.output;
     DeleteFileA(helper.c_str());
-    RegDeleteKeyA(HKEY_CURRENT_USER, versionKey.c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, (std::string("Software\\Wine\\AppDefaults\\") + helperName).c_str());
 
     // The helper's verdicts, so that the log shows which per-process cases ran.
     size_t at = 0;
