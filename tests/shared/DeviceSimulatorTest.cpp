@@ -1,5 +1,7 @@
 // The device simulator plays the outside side of the protocol for the other tests and the demo: what it
 // writes into the block and which messages reach which window. Uses the fixed block name: runs alone.
+#include "ChildProcess.h"
+#include "MessagePump.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 #include <gtest/gtest.h>
@@ -45,37 +47,13 @@ std::string Describe(const std::vector<Arrived>& messages)
 // Runs devsim with the arguments, pumping this thread's messages until it ends and for a moment after.
 DWORD RunDeviceSimulator(const std::string& arguments)
 {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string path = exe;
-    std::string command = "\"" + path.substr(0, path.rfind('\\') + 1) + "devsim.exe\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    HANDLE process = StartProgram(ProgramFolder() + "devsim.exe", arguments);
+    if (!process)
         return 999;
-    CloseHandle(process.hThread);
-    DWORD end = GetTickCount() + 10000, settled = 0;
-    for (;;) {
-        DWORD now = GetTickCount();
-        if ((LONG)(end - now) <= 0)
-            break;
-        bool exited = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
-        if (exited && !settled)
-            settled = now + 200;
-        if (settled && (LONG)(settled - now) <= 0)
-            break;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-    }
-    DWORD code = 998;
-    if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0)
-        TerminateProcess(process.hProcess, 998);
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    return code;
+    // Its last messages may still be on their way when it ends.
+    if (PumpUntil([process] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 10000))
+        Pump(200);
+    return WaitExit(process, 0);
 }
 
 class DeviceSimulator : public ::testing::Test {

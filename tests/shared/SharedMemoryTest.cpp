@@ -1,6 +1,7 @@
 // The shared block as other processes see it: exact bytes, error codes, processes opening it together,
 // a lock left behind by a killed process, and blocks corrupted by another writer. Each case uses block
 // names of its own (with this process's id), so the program can run beside other tests.
+#include "ChildProcess.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 #include <gtest/gtest.h>
@@ -78,32 +79,6 @@ void PutName(std::vector<BYTE>& image, DWORD offset, const char* name)
         image[offset + 2 * i] = (BYTE)name[i];   // ASCII names: low byte, high byte zero
 }
 
-HANDLE StartChild(const std::string& arguments)
-{
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string command = std::string("\"") + exe + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return nullptr;
-    CloseHandle(process.hThread);
-    return process.hProcess;
-}
-
-DWORD WaitExit(HANDLE process)
-{
-    DWORD code = 999;
-    if (WaitForSingleObject(process, waitLimit) != WAIT_OBJECT_0) {
-        TerminateProcess(process, 998);
-        WaitForSingleObject(process, waitLimit);
-    }
-    GetExitCodeProcess(process, &code);
-    CloseHandle(process);
-    return code;
-}
-
 BOOL IsSignalled(const std::string& eventName)
 {
     HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, eventName.c_str());
@@ -178,7 +153,7 @@ TEST(SharedMemoryLayout, AnotherProcessSeesTheProtocolBytes)
 
     char file[MAX_PATH];
     sprintf(file, "layout_%lu.bin", GetCurrentProcessId());
-    ASSERT_EQ(0u, WaitExit(StartChild("--dump " + block.name + " " + file)));
+    ASSERT_EQ(0u, WaitExit(StartProgram(OwnPath(), "--dump " + block.name + " " + file), waitLimit));
     std::vector<BYTE> seen(512);
     FILE* in = fopen(file, "rb");
     ASSERT_TRUE(in != nullptr);
@@ -386,7 +361,7 @@ TEST(SharedMemoryConcurrency, ProcessesOpeningTogetherAddEachItemOnce)
         HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, (tag + "_exit").c_str());
         HANDLE processes[children];
         for (int i = 0; i < children; ++i)
-            ASSERT_TRUE((processes[i] = StartChild("--open " + block + " " + tag)) != nullptr);
+            ASSERT_TRUE((processes[i] = StartProgram(OwnPath(), "--open " + block + " " + tag)) != nullptr);
         Sleep(300);   // let them all reach the start line
         SetEvent(go);
         for (int i = 0; i < children; ++i)
@@ -407,7 +382,7 @@ TEST(SharedMemoryConcurrency, ProcessesOpeningTogetherAddEachItemOnce)
         }
         SetEvent(quit);
         for (int i = 0; i < children; ++i)
-            EXPECT_EQ(0u, WaitExit(processes[i]));
+            EXPECT_EQ(0u, WaitExit(processes[i], waitLimit));
         CloseHandle(go);
         CloseHandle(done);
         CloseHandle(quit);
@@ -421,11 +396,11 @@ TEST(SharedMemoryConcurrency, LockOfAKilledProcessIsRecovered)
     LONG position[2] = {10, 20};
     ASSERT_TRUE(block.memory.WriteItem(ITEM_MOUSE_POSITION, position, 8));
     HANDLE held = CreateEventA(nullptr, TRUE, FALSE, (block.name + "_held").c_str());
-    HANDLE child = StartChild("--hold " + block.name);
+    HANDLE child = StartProgram(OwnPath(), "--hold " + block.name);
     ASSERT_TRUE(child != nullptr);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(held, waitLimit));
     TerminateProcess(child, 1);
-    WaitExit(child);
+    WaitExit(child, waitLimit);
 
     RawView view(block.name);
     std::vector<BYTE> before = view.Copy(512);
@@ -452,11 +427,11 @@ TEST(SharedMemoryConcurrency, OpeningWhileAStaleLockIsHeld)
 {
     ProtocolBlock block;
     HANDLE held = CreateEventA(nullptr, TRUE, FALSE, (block.name + "_held").c_str());
-    HANDLE child = StartChild("--hold " + block.name);
+    HANDLE child = StartProgram(OwnPath(), "--hold " + block.name);
     ASSERT_TRUE(child != nullptr);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(held, waitLimit));
     TerminateProcess(child, 1);
-    WaitExit(child);
+    WaitExit(child, waitLimit);
 
     DWORD start = GetTickCount();
     CSharedMemory later(block.name.c_str(), 512, InitMouseStateBlock);
@@ -474,10 +449,10 @@ TEST(SharedMemoryConcurrency, OpeningFailsWhenTheLockStaysTaken)
     // stale lock, so the opener's second wait times out as well.
     ProtocolBlock block;
     HANDLE held = CreateEventA(nullptr, FALSE, FALSE, (block.name + "_held").c_str());
-    HANDLE holder = StartChild("--hold " + block.name);
+    HANDLE holder = StartProgram(OwnPath(), "--hold " + block.name);
     ASSERT_TRUE(holder != nullptr);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(held, waitLimit));
-    HANDLE waiter = StartChild("--hold " + block.name);
+    HANDLE waiter = StartProgram(OwnPath(), "--hold " + block.name);
     ASSERT_TRUE(waiter != nullptr);
     Sleep(500);   // let the second one reach its wait
 
@@ -491,8 +466,8 @@ TEST(SharedMemoryConcurrency, OpeningFailsWhenTheLockStaysTaken)
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(held, waitLimit)) << "the second holder got the lock";
     TerminateProcess(holder, 1);
     TerminateProcess(waiter, 1);
-    WaitExit(holder);
-    WaitExit(waiter);
+    WaitExit(holder, waitLimit);
+    WaitExit(waiter, waitLimit);
     CloseHandle(held);
 }
 
