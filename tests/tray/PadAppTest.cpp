@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "ChildProcess.h"
+#include "MessagePump.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 
@@ -12,57 +14,21 @@ namespace {
 
 const char installKey[] = "Software\\Ferrowin";
 
+// The test program's folder without the trailing backslash, as "AppPath" holds it.
 std::string BinFolder()
 {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string text(path, length);
-    return text.substr(0, text.rfind('\\'));
+    std::string folder = ProgramFolder();
+    folder.pop_back();
+    return folder;
 }
 
-template <class Condition>
-bool WaitFor(Condition condition, DWORD timeout)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount() - start >= timeout)
-            return condition();
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessage(&msg);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-HANDLE Start(const std::string& commandLine, DWORD* processId = nullptr)
-{
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, BinFolder().c_str(), &startup,
-                        &process))
-        return nullptr;
-    CloseHandle(process.hThread);
-    if (processId)
-        *processId = process.dwProcessId;
-    return process.hProcess;
-}
-
-// Runs the device simulator with the given commands; its exit code (-1 when it did not run or end).
+// Runs the device simulator with the given commands; its exit code (-1 when it did not start).
 int DeviceSimulator(const std::string& commands)
 {
-    HANDLE process = Start("\"" + BinFolder() + "\\devsim.exe\" " + commands);
+    HANDLE process = StartProgram(ProgramFolder() + "devsim.exe", commands, BinFolder().c_str());
     if (!process)
         return -1;
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process, 10000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process, &code);
-    CloseHandle(process);
-    return static_cast<int>(code);
+    return static_cast<int>(WaitExit(process, 10000));
 }
 
 struct Search {
@@ -119,16 +85,16 @@ TEST(PadApp, OpenMoveOutsidePressAndEndOfThePropertyProgram)
     RegCloseKey(key);
 
     DWORD quelmarId = 0;
-    HANDLE quelmar = Start("\"" + folder + "\\Quelmar.exe\"", &quelmarId);
+    HANDLE quelmar = StartProgram(folder + "\\Quelmar.exe", "", folder.c_str(), &quelmarId);
     ASSERT_TRUE(quelmar);
-    EXPECT_TRUE(WaitFor([&] { return !Windows(quelmarId, "Quelmar").empty(); }, 15000)) << "no frame";
+    EXPECT_TRUE(PumpUntil([&] { return !Windows(quelmarId, "Quelmar").empty(); }, 15000)) << "no frame";
     // The frame exists once its start-up (property program, hook) is through.
-    WaitFor([] { return false; }, 200);
+    Pump(200);
 
     // "Open quimbel": one pad, centred on the position, published in "RoundMap".
     ASSERT_EQ(0, DeviceSimulator("owner 0 position 500 350 open"));
     HWND pad = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(PumpUntil([&] {
         std::vector<HWND> pads = Windows(quelmarId, nullptr);
         pad = pads.empty() ? nullptr : pads[0];
         return pad && IsWindowVisible(pad) && roundMap() == HandleToUlong(pad);
@@ -141,7 +107,7 @@ TEST(PadApp, OpenMoveOutsidePressAndEndOfThePropertyProgram)
 
     // A second request near the corner moves it, partly off the screen; still one pad.
     ASSERT_EQ(0, DeviceSimulator("position 40 30 open"));
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(PumpUntil([&] {
         GetWindowRect(pad, &rect);
         return rect.left == 40 - 82 && rect.top == 30 - 82;
     }, 2000)) << "left " << rect.left << " top " << rect.top;
@@ -150,15 +116,15 @@ TEST(PadApp, OpenMoveOutsidePressAndEndOfThePropertyProgram)
 
     // A press inside the client area keeps it; one outside closes it.
     ASSERT_EQ(0, DeviceSimulator("lbutton 60 50"));
-    WaitFor([] { return false; }, 300);
+    Pump(300);
     EXPECT_TRUE(IsWindow(pad));
     EXPECT_EQ(HandleToUlong(pad), roundMap());
     ASSERT_EQ(0, DeviceSimulator("lbutton 600 500"));
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(pad) && roundMap() == 0; }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(pad) && roundMap() == 0; }, 3000));
 
     // The property program ends while a pad is open: the tray application closes, the pad with it.
     ASSERT_EQ(0, DeviceSimulator("position 300 300 open"));
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(PumpUntil([&] {
         std::vector<HWND> pads = Windows(quelmarId, nullptr);
         pad = pads.empty() ? nullptr : pads[0];
         return pad && IsWindowVisible(pad) && roundMap() == HandleToUlong(pad);

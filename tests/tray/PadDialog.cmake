@@ -8,6 +8,6 @@ ferrowin_gtest(pad_test ${CMAKE_CURRENT_LIST_DIR}/PadTest.cpp ${CMAKE_CURRENT_LI
   ${PROJECT_SOURCE_DIR}/tray/SystemTray.cpp ${PROJECT_SOURCE_DIR}/tray/StartupWorker.cpp
   ${PROJECT_SOURCE_DIR}/tray/PlatformClass.cpp ${PROJECT_SOURCE_DIR}/tray/TrayGlobals.cpp)
 target_include_directories(pad_test PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/padart)
-target_link_libraries(pad_test PRIVATE framework shared user32 gdi32 comctl32 shell32 advapi32)
+target_link_libraries(pad_test PRIVATE framework shared test_support user32 gdi32 comctl32 shell32 advapi32)
 add_dependencies(pad_test padart)
 ferrowin_wine_test(pad_test SERIAL TIMEOUT 180)

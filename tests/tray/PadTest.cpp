@@ -231,7 +231,7 @@ protected:
         ASSERT_TRUE(dialog.Create());
         ASSERT_TRUE(dialog.push.hwnd && dialog.check.hwnd && dialog.radioA.hwnd);
         SetWindowPos(dialog.hwnd, HWND_TOPMOST, 600, 400, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-        PumpFor(50);
+        Pump(50);
     }
     void TearDown() override { dialog.EndDialog(0); }
     CButtonTestDlg dialog;
@@ -320,15 +320,15 @@ TEST_F(ImageButtonTest, CheckBoxAndRadioGroup)
     EXPECT_EQ(0, SendMessage(dialog.check.hwnd, BM_GETCHECK, 0, 0));
 
     SendMessage(dialog.radioB.hwnd, BM_SETCHECK, TRUE, 0);
-    PumpFor(50);
+    Pump(50);
     EXPECT_EQ(1, SendMessage(dialog.radioB.hwnd, BM_GETCHECK, 0, 0));
     SendMessage(dialog.radioC.hwnd, WM_KEYDOWN, VK_SPACE, 0);   // a radio button only ever checks itself
-    PumpFor(50);
+    Pump(50);
     EXPECT_EQ(0, SendMessage(dialog.radioA.hwnd, BM_GETCHECK, 0, 0));
     EXPECT_EQ(0, SendMessage(dialog.radioB.hwnd, BM_GETCHECK, 0, 0));
     EXPECT_EQ(1, SendMessage(dialog.radioC.hwnd, BM_GETCHECK, 0, 0));
     SendMessage(dialog.radioA.hwnd, BM_SETCHECK, TRUE, 0);
-    PumpFor(50);
+    Pump(50);
     EXPECT_EQ(1, SendMessage(dialog.radioA.hwnd, BM_GETCHECK, 0, 0));
     EXPECT_EQ(0, SendMessage(dialog.radioC.hwnd, BM_GETCHECK, 0, 0));
 }
@@ -342,14 +342,14 @@ TEST_F(ImageButtonTest, PressDragOffAndBackAndHover)
     POINT outside = {rect.right + 150, rect.bottom + 100};
 
     MoveMouseTo(outside);
-    PumpFor(50);
+    Pump(50);
     MoveMouseTo(inside);
     EXPECT_TRUE(PumpUntil([&] { return dialog.push.hovering != 0; }, 1000)) << "hover not seen";
     MoveMouseTo(outside);
     EXPECT_TRUE(PumpUntil([&] { return dialog.push.hovering == 0; }, 2000)) << "leaving not seen";
 
     MoveMouseTo(inside);
-    PumpFor(50);
+    Pump(50);
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return Pushed(button); }, 1000)) << "press not seen";
     EXPECT_EQ(1, dialog.push.pressTracking);
@@ -367,7 +367,7 @@ TEST_F(ImageButtonTest, PressDragOffAndBackAndHover)
     MoveMouseTo(outside);
     PumpUntil([&] { return !Pushed(button); }, 1000);
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    PumpFor(100);
+    Pump(100);
     EXPECT_EQ(1, dialog.clicks);
 }
 
@@ -431,7 +431,7 @@ protected:
     {
         delete_frame();
         DestroyWindow(target);
-        PumpFor(20);
+        Pump(20);
     }
 
     void delete_frame()
@@ -454,7 +454,7 @@ protected:
             return pad && IsWindowVisible(pad) && ReadRoundMap() == HandleToUlong(pad);
         }, 3000);
         EXPECT_TRUE(up) << "the pad did not open";
-        PumpFor(50);
+        Pump(50);
         return up ? PadWindow() : nullptr;
     }
 
@@ -521,7 +521,7 @@ TEST_F(PadTest, OpensCentredShapedAndPublishedThenMovesWithoutASecondPad)
     EXPECT_TRUE(padDialog->centreButton.tooltip == nullptr);
 
     // What the screen shows: the target behind the corners, the pad's picture inside.
-    PumpFor(200);
+    Pump(200);
     std::vector<DWORD> shot = CaptureScreen(rect.left, rect.top, 165, 165, "pad-screenshot.bmp");
     int width, height;
     std::vector<DWORD> picture = BitmapPixels(IDB_BACKGROUND, &width, &height);
@@ -553,7 +553,7 @@ TEST_F(PadTest, OpensCentredShapedAndPublishedThenMovesWithoutASecondPad)
     // A press inside the client area keeps it, one outside closes it.
     WritePosition(40, 30);
     PostMessage(pad, callQuimbelMessage, 0, 0);
-    PumpFor(300);
+    Pump(300);
     EXPECT_TRUE(IsWindow(pad));
     EXPECT_EQ(HandleToUlong(pad), ReadRoundMap());
     WritePosition(-52 + 165, 30);   // the right edge is outside
@@ -576,7 +576,7 @@ TEST_F(PadTest, EscapeClosesAndOwnerModeUsesTheSecondSetAndGivesTheForegroundBac
 
         RECT rect;
         GetWindowRect(pad, &rect);
-        PumpFor(150);
+        Pump(150);
         std::vector<DWORD> shot = CaptureScreen(rect.left, rect.top, 165, 165, nullptr);
         int width, height;
         std::vector<DWORD> first = BitmapPixels(IDB_FIND, &width, &height);
@@ -836,7 +836,7 @@ TEST_P(PadCommandTest, TypesIntoTheWindowThatWasInFront)
     HWND button = GetDlgItem(pad, IDC_NEW + command.index);
     ASSERT_EQ(button, WindowFromPoint(click)) << "the click point is not on the button";
     SetCursorPos(click.x, click.y);
-    PumpFor(30);
+    Pump(30);
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 
@@ -846,7 +846,7 @@ TEST_P(PadCommandTest, TypesIntoTheWindowThatWasInFront)
     const size_t expectedEvents = command.keys.empty() ? 2 : command.keys.size();
     PumpUntil([&] { return recorder.Events().size() >= expectedEvents && TargetKeys().size() >= command.keys.size(); },
               3000);
-    PumpFor(100);
+    Pump(100);
     std::vector<InputEvent> events = recorder.Events();
 
     if (command.keys.empty()) {

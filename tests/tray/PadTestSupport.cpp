@@ -3,30 +3,6 @@
 #include "shared/SharedMemory.h"
 #include "tray/TrayGlobals.h"
 #include <stdio.h>
-#include <algorithm>
-
-void PumpFor(DWORD ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (done())
-            return true;
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= ms)
-            return done();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(10, ms - elapsed), QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
-}
 
 DWORD ReadRoundMap()
 {

@@ -1,15 +1,10 @@
-// Helpers of the navigation pad's tests: bounded message pumping, the shared items, screen pixels and a
-// recorder of injected input that waits for the expected foreground window before it records.
+// Helpers of the navigation pad's tests: the shared items, screen pixels and a recorder of injected input
+// that waits for the expected foreground window before it records.
 #pragma once
 #include <windows.h>
-#include <functional>
 #include <string>
 #include <vector>
-
-// Handles this thread's messages for ms milliseconds.
-void PumpFor(DWORD ms);
-// Handles messages until done() holds or ms have passed; the result of done() at the end.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms);
+#include "MessagePump.h"
 
 DWORD ReadRoundMap();
 void WritePosition(LONG x, LONG y);

@@ -7,5 +7,6 @@ set_target_properties(fake_hoppet_nostop PROPERTIES OUTPUT_NAME fakehoppet-nosto
 target_compile_definitions(fake_hoppet_nostop PRIVATE WITHOUT_STOP_HOOK)
 
 ferrowin_gtest(quelmar_startup_test ${CMAKE_CURRENT_LIST_DIR}/QuelmarStartupTest.cpp)
+target_link_libraries(quelmar_startup_test PRIVATE test_support)
 add_dependencies(quelmar_startup_test quelmar plindor fake_hoppet fake_hoppet_nostop)
 ferrowin_wine_test(quelmar_startup_test SERIAL TIMEOUT 120)

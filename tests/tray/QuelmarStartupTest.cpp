@@ -2,6 +2,8 @@
 // hook library and calls StartHook with its frame, lets one copy run, and closes itself when the property
 // program ends. The property program is the stand-in PLINDOR.EXE (which logs its starts to plindor.log);
 // the hook library is a stand-in "hoppet.dll" that logs its calls to hookcalls.log.
+#include "ChildProcess.h"
+#include "MessagePump.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <stdio.h>
@@ -11,14 +13,6 @@
 namespace {
 
 const char installKey[] = "Software\\Ferrowin";
-
-std::string BinFolder()
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string text(path, length);
-    return text.substr(0, text.rfind('\\'));
-}
 
 std::vector<std::string> ReadLines(const std::string& path)
 {
@@ -54,33 +48,9 @@ std::string Joined(const std::vector<std::string>& lines)
     return text.empty() ? "  (nothing)\n" : text;
 }
 
-// Pumps this thread's messages while it waits, for at most timeout milliseconds.
-template <class Condition>
-bool WaitFor(Condition condition, DWORD timeout)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount() - start >= timeout)
-            return false;
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessage(&msg);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
 bool WaitForProcess(HANDLE process, DWORD timeout)
 {
-    return WaitFor([process] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, timeout);
-}
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return (to.QuadPart - from.QuadPart) * 1000.0 / frequency.QuadPart;
+    return PumpUntil([process] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, timeout);
 }
 
 struct FindFrame {
@@ -126,8 +96,7 @@ protected:
         CreateDirectoryA(root.c_str(), nullptr);
         CreateDirectoryA(app.c_str(), nullptr);
         CreateDirectoryA(program.c_str(), nullptr);
-        std::string bin = BinFolder();
-        ASSERT_TRUE(CopyFileA((bin + "\\Quelmar.exe").c_str(), (program + "\\Quelmar.exe").c_str(), FALSE));
+                ASSERT_TRUE(CopyFileA((ProgramFolder() + "Quelmar.exe").c_str(), (program + "\\Quelmar.exe").c_str(), FALSE));
         plindorLog = app + "\\plindor.log";
         hookLog = app + "\\hookcalls.log";
         ASSERT_EQ(nullptr, PlindorWindow()) << "a stand-in property program is still running";
@@ -143,7 +112,7 @@ protected:
         HWND plindor = PlindorWindow();
         if (plindor)
             PostMessage(plindor, WM_CLOSE, 0, 0);
-        WaitFor([] { return PlindorWindow() == nullptr; }, 3000);
+        PumpUntil([] { return PlindorWindow() == nullptr; }, 3000);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, installKey);
         const char* files[] = {"\\app\\PLINDOR.EXE", "\\app\\hoppet.dll", "\\app\\plindor.log",
                                "\\app\\hookcalls.log", "\\prog\\Quelmar.exe"};
@@ -154,11 +123,11 @@ protected:
         RemoveDirectoryA(root.c_str());
     }
 
-    void InstallPropertyProgram() { ASSERT_TRUE(CopyFileA((BinFolder() + "\\PLINDOR.EXE").c_str(), (app + "\\PLINDOR.EXE").c_str(), FALSE)); }
+    void InstallPropertyProgram() { ASSERT_TRUE(CopyFileA((ProgramFolder() + "PLINDOR.EXE").c_str(), (app + "\\PLINDOR.EXE").c_str(), FALSE)); }
 
     void InstallHookLibrary(const char* builtName)
     {
-        ASSERT_TRUE(CopyFileA((BinFolder() + "\\" + builtName).c_str(), (app + "\\hoppet.dll").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + builtName).c_str(), (app + "\\hoppet.dll").c_str(), FALSE));
     }
 
     void WriteInstallKey()
@@ -176,19 +145,11 @@ protected:
     // Starts the copy in prog\ with the given arguments and current directory.
     PROCESS_INFORMATION StartQuelmar(const std::string& arguments, const std::string& folder)
     {
-        std::string commandLine = "\"" + program + "\\Quelmar.exe\"" + (arguments.empty() ? "" : " " + arguments);
-        std::vector<char> line(commandLine.begin(), commandLine.end());
-        line.push_back('\0');
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
-        BOOL ok = CreateProcessA((program + "\\Quelmar.exe").c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 folder.c_str(), &startup, &process);
-        EXPECT_TRUE(ok) << GetLastError();
-        if (ok) {
-            CloseHandle(process.hThread);
+        process.hProcess = StartProgram(program + "\\Quelmar.exe", arguments, folder.c_str(), &process.dwProcessId);
+        EXPECT_TRUE(process.hProcess) << GetLastError();
+        if (process.hProcess)
             started.push_back(process.hProcess);
-        }
         return process;
     }
 
@@ -211,16 +172,14 @@ TEST_F(QuelmarStartup, StartsThePropertyProgramInstallsTheHookAndClosesWhenItEnd
     InstallHookLibrary("fakehoppet.dll");
     WriteInstallKey();
 
-    LARGE_INTEGER launched;
-    QueryPerformanceCounter(&launched);
+    double launched = Now();
     PROCESS_INFORMATION quelmar = StartQuelmar("", root);
     ASSERT_TRUE(quelmar.hProcess);
 
-    ASSERT_TRUE(WaitFor([this] { return CountStartingWith(ReadLines(hookLog), "StartHook") > 0; }, 15000))
+    ASSERT_TRUE(PumpUntil([this] { return CountStartingWith(ReadLines(hookLog), "StartHook") > 0; }, 15000))
         << "hook library calls:\n" << Joined(ReadLines(hookLog));
-    LARGE_INTEGER hooked;
-    QueryPerformanceCounter(&hooked);
-    printf("start-up until StartHook: %.0f ms\n", Milliseconds(launched, hooked));
+    double hooked = Now();
+    printf("start-up until StartHook: %.0f ms\n", hooked - launched);
 
     // The worker started the property program in the installation folder, before the hook was bound.
     HWND plindor = PlindorWindow();
@@ -241,15 +200,14 @@ TEST_F(QuelmarStartup, StartsThePropertyProgramInstallsTheHookAndClosesWhenItEnd
 
     // A second copy ends at the mutex without a window and without touching the hook; as the property
     // program's window is up, it first opens that program again (the stand-in's second copy ends at once).
-    LARGE_INTEGER secondStart, secondEnd;
-    QueryPerformanceCounter(&secondStart);
+    double secondStart = Now();
     PROCESS_INFORMATION second = StartQuelmar("", root);
     ASSERT_TRUE(WaitForProcess(second.hProcess, 10000));
-    QueryPerformanceCounter(&secondEnd);
+    double secondEnd = Now();
     EXPECT_EQ(0u, ExitCode(second.hProcess));
-    EXPECT_LT(Milliseconds(secondStart, secondEnd), 2500.0) << "the second copy went through frame creation";
+    EXPECT_LT(secondEnd - secondStart, 2500.0) << "the second copy went through frame creation";
     EXPECT_EQ(frame, QuelmarFrame(quelmar.dwProcessId));
-    EXPECT_TRUE(WaitFor([this] { return CountStartingWith(ReadLines(plindorLog), "second copy") == 1; }, 5000))
+    EXPECT_TRUE(PumpUntil([this] { return CountStartingWith(ReadLines(plindorLog), "second copy") == 1; }, 5000))
         << Joined(ReadLines(plindorLog));
     EXPECT_EQ(calls, ReadLines(hookLog));
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(quelmar.hProcess, 0));
@@ -261,11 +219,10 @@ TEST_F(QuelmarStartup, StartsThePropertyProgramInstallsTheHookAndClosesWhenItEnd
     ASSERT_TRUE(plindorProcess);
     PostMessage(plindor, RegisterWindowMessageA("Plindor exit"), 7, 0);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(plindorProcess, 5000));
-    LARGE_INTEGER plindorGone, quelmarGone;
-    QueryPerformanceCounter(&plindorGone);
+    double plindorGone = Now();
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(quelmar.hProcess, 5000));
-    QueryPerformanceCounter(&quelmarGone);
-    double delay = Milliseconds(plindorGone, quelmarGone);
+    double quelmarGone = Now();
+    double delay = quelmarGone - plindorGone;
     printf("close-down after the property program ended: %.1f ms (watchdog interval 30 ms)\n", delay);
     EXPECT_LT(delay, 1000.0);
     EXPECT_EQ(7u, ExitCode(plindorProcess));
@@ -281,12 +238,11 @@ TEST_F(QuelmarStartup, PropertyProgramMissingClosesAtTheFirstTick)
     InstallHookLibrary("fakehoppet.dll");
     WriteInstallKey();
 
-    LARGE_INTEGER launched, ended;
-    QueryPerformanceCounter(&launched);
+    double launched = Now();
     PROCESS_INFORMATION quelmar = StartQuelmar("", root);
     ASSERT_TRUE(WaitForProcess(quelmar.hProcess, 15000));
-    QueryPerformanceCounter(&ended);
-    double lifetime = Milliseconds(launched, ended);
+    double ended = Now();
+    double lifetime = ended - launched;
     printf("lifetime without the property program: %.0f ms\n", lifetime);
     // The worker pauses 2 s after trying to start it, the frame 1 s more; then the first tick closes it.
     EXPECT_GE(lifetime, 2900.0);
@@ -307,12 +263,11 @@ TEST_F(QuelmarStartup, InstallKeyMissingArgumentsWithBackslashLeaveTheFolder)
     RemoveInstallKey();
     InstallHookLibrary("fakehoppet.dll");
 
-    LARGE_INTEGER launched, ended;
-    QueryPerformanceCounter(&launched);
+    double launched = Now();
     PROCESS_INFORMATION quelmar = StartQuelmar("C:\\data\\file.txt", app);
     ASSERT_TRUE(WaitForProcess(quelmar.hProcess, 15000));
-    QueryPerformanceCounter(&ended);
-    double lifetime = Milliseconds(launched, ended);
+    double ended = Now();
+    double lifetime = ended - launched;
     printf("lifetime without the installation key: %.0f ms\n", lifetime);
     EXPECT_GE(lifetime, 900.0);
     EXPECT_LT(lifetime, 2900.0);   // no 2 s pause: no start was tried
@@ -354,31 +309,19 @@ TEST_F(QuelmarStartup, SystemWithoutNotificationAreaEndsAtFrameCreation)
     WriteInstallKey();
     std::string oldCopy = program + "\\QuelOld.exe";
     ASSERT_TRUE(CopyFileA((program + "\\Quelmar.exe").c_str(), oldCopy.c_str(), FALSE));
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\QuelOld.exe", 0, nullptr,
-                                             0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win31"), 6);
-    RegCloseKey(key);
+    ASSERT_TRUE(SetAppDefault("QuelOld.exe", nullptr, "Version", "win31"));
 
-    std::string commandLine = "\"" + oldCopy + "\"";
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(oldCopy.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, root.c_str(),
-                               &startup, &process));
-    CloseHandle(process.hThread);
-    started.push_back(process.hProcess);
-    LARGE_INTEGER launched, ended;
-    QueryPerformanceCounter(&launched);
-    bool finished = WaitForProcess(process.hProcess, 10000);
-    QueryPerformanceCounter(&ended);
+    HANDLE process = StartProgram(oldCopy, "", root.c_str());
+    ASSERT_TRUE(process);
+    started.push_back(process);
+    double launched = Now();
+    bool finished = WaitForProcess(process, 10000);
+    double ended = Now();
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\QuelOld.exe");
     DeleteFileA(oldCopy.c_str());
     ASSERT_TRUE(finished);
-    EXPECT_EQ(0u, ExitCode(process.hProcess));
-    EXPECT_LT(Milliseconds(launched, ended), 2000.0);
+    EXPECT_EQ(0u, ExitCode(process));
+    EXPECT_LT(ended - launched, 2000.0);
     EXPECT_TRUE(ReadLines(plindorLog).empty()) << Joined(ReadLines(plindorLog));
     EXPECT_TRUE(ReadLines(hookLog).empty()) << Joined(ReadLines(hookLog));
 }
@@ -402,7 +345,7 @@ TEST_F(QuelmarStartup, TrayMenuExitClosesTheTrayApplicationOnly)
     InstallHookLibrary("fakehoppet.dll");
     WriteInstallKey();
     PROCESS_INFORMATION quelmar = StartQuelmar("", root);
-    ASSERT_TRUE(WaitFor([this] { return CountStartingWith(ReadLines(hookLog), "StartHook") > 0; }, 15000));
+    ASSERT_TRUE(PumpUntil([this] { return CountStartingWith(ReadLines(hookLog), "StartHook") > 0; }, 15000));
     HWND frame = QuelmarFrame(quelmar.dwProcessId);
     ASSERT_TRUE(frame);
     const UINT iconNotify = RegisterWindowMessageA("MY_ICON_NOTIFY");
@@ -410,12 +353,12 @@ TEST_F(QuelmarStartup, TrayMenuExitClosesTheTrayApplicationOnly)
 
     // A notification for another icon id shows nothing.
     PostMessage(frame, iconNotify, trayMenuId + 1, WM_RBUTTONUP);
-    EXPECT_FALSE(WaitFor([&] { return MenuOf(quelmar.dwProcessId) != nullptr; }, 700));
+    EXPECT_FALSE(PumpUntil([&] { return MenuOf(quelmar.dwProcessId) != nullptr; }, 700));
 
     // A right click opens the menu on the frame; its last item, "Exit", closes the tray application.
     PostMessage(frame, iconNotify, trayMenuId, WM_RBUTTONUP);
     HWND menu = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (menu = MenuOf(quelmar.dwProcessId)) != nullptr; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return (menu = MenuOf(quelmar.dwProcessId)) != nullptr; }, 5000));
     PostMessage(menu, WM_KEYDOWN, VK_UP, 0);
     PostMessage(menu, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(WaitForProcess(quelmar.hProcess, 5000));

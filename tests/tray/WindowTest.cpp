@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "MessagePump.h"
 #include "framework/FrameWnd.h"
 #include "framework/WinApp.h"
 #include "framework/WinThread.h"
@@ -43,20 +44,6 @@ std::string Describe(const std::vector<Seen>& seen)
 void ExpectSequence(const std::vector<Seen>& expected, const std::vector<Seen>& seen)
 {
     EXPECT_EQ(expected, seen) << "expected:\n" << Describe(expected) << "seen:\n" << Describe(seen);
-}
-
-// Runs queued messages for at most the given time.
-void PumpFor(DWORD milliseconds)
-{
-    DWORD start = GetTickCount();
-    MSG msg;
-    do {
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (GetTickCount() - start < milliseconds);
 }
 
 UINT testRegistered = RegisterWindowMessage("Ferrowin framework test message");
@@ -428,7 +415,7 @@ TEST(FrameWnd, FailedCreationDeletesTheFrame)
     frame->failCreate = TRUE;
     EXPECT_FALSE(frame->LoadFrame(IDR_TESTFRAME));
     EXPECT_EQ(1, framesDeleted);
-    PumpFor(50);
+    Pump(50);
 }
 
 namespace {
