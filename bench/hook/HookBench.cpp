@@ -3,10 +3,10 @@
 //    procedure that only calls CallNextHookEx, measured in the same run in alternating batches.
 // 2. Latency of a side-button press: registry read, settings-file open and one-byte read, timer start.
 #include <windows.h>
-#include <algorithm>
 #include <stdio.h>
 #include <string>
 #include <vector>
+#include "Stopwatch.h"
 #include "shared/RegAccess.h"
 
 namespace {
@@ -19,31 +19,14 @@ LRESULT CALLBACK BareProc(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-double Now()
-{
-    static LARGE_INTEGER frequency;
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return counter.QuadPart * 1e6 / frequency.QuadPart;   // microseconds
-}
-
-double Percentile(std::vector<double> values, double fraction)
-{
-    std::sort(values.begin(), values.end());
-    size_t index = static_cast<size_t>(fraction * (values.size() - 1) + 0.5);
-    return values[index];
-}
-
 // Microseconds per event for a run of the given ordinary events.
 double Batch(HOOKPROC procedure, LPARAM record, const std::vector<UINT>& events, int iterations)
 {
-    double start = Now();
+    double start = NowMicroseconds();
     for (int i = 0; i < iterations; ++i)
         for (UINT message : events)
             procedure(HC_ACTION, message, record);
-    return (Now() - start) / (iterations * static_cast<double>(events.size()));
+    return (NowMicroseconds() - start) / (iterations * static_cast<double>(events.size()));
 }
 
 void PassThrough(const char* name, HOOKPROC procedure, LPARAM record)
@@ -142,9 +125,9 @@ void PressLatency()
     const int count = 400;
     for (int i = 0; i < count + 20; ++i) {
         record.mouseData = XBUTTON1 << 16;
-        double start = Now();
+        double start = NowMicroseconds();
         LRESULT result = g_lowLevelProc(HC_ACTION, WM_XBUTTONDOWN, reinterpret_cast<LPARAM>(&record));
-        double took = Now() - start;
+        double took = NowMicroseconds() - start;
         g_lowLevelProc(HC_ACTION, WM_XBUTTONUP, reinterpret_cast<LPARAM>(&record));
         if (result != 1) {
             printf("side-button press: not handled as a scroll press (result %lld)\n", static_cast<long long>(result));
@@ -160,16 +143,16 @@ void PressLatency()
     // The same steps one by one, to show where the time of a press goes on this machine.
     std::vector<double> registry, file, timer, roundTrip;
     for (int i = 0; i < count; ++i) {
-        double start = Now();
+        double start = NowMicroseconds();
         char folder[256] = "";
         CRegAccess access;
         access.SelectRoot(HKEY_LOCAL_MACHINE);
         if (access.OpenPath("Software\\Ferrowin", FALSE))
             access.GetString("AppPath", "", folder);
-        registry.push_back(Now() - start);
+        registry.push_back(NowMicroseconds() - start);
 
         std::string path = std::string(folder) + "\\VELDA.DAT";
-        start = Now();
+        start = NowMicroseconds();
         HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         BYTE setting = 0;
@@ -177,17 +160,17 @@ void PressLatency()
         SetFilePointer(handle, 1128, nullptr, FILE_BEGIN);
         ReadFile(handle, &setting, 1, &got, nullptr);
         CloseHandle(handle);
-        file.push_back(Now() - start);
+        file.push_back(NowMicroseconds() - start);
 
-        start = Now();
+        start = NowMicroseconds();
         UINT_PTR id = SetTimer(nullptr, 0, 50, nullptr);
-        timer.push_back(Now() - start);
+        timer.push_back(NowMicroseconds() - start);
         KillTimer(nullptr, id);
 
         // One plain request to the system's server: the unit the steps above are made of under Wine.
-        start = Now();
+        start = NowMicroseconds();
         HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-        roundTrip.push_back(Now() - start);
+        roundTrip.push_back(NowMicroseconds() - start);
         CloseHandle(event);
     }
     printf("  of which registry (CRegAccess)     median %.0f us, 99th percentile %.0f us\n", Percentile(registry, 0.5),

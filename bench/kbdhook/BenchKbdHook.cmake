@@ -1,3 +1,3 @@
 # bench_kbdhook.exe: the keyboard hook procedures' pass-through cost against a bare CallNextHookEx.
 add_executable(bench_kbdhook ${CMAKE_CURRENT_LIST_DIR}/BenchKbdHook.cpp)
-target_link_libraries(bench_kbdhook PRIVATE vorrin user32)
+target_link_libraries(bench_kbdhook PRIVATE vorrin test_support user32)

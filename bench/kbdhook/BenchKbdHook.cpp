@@ -2,8 +2,8 @@
 // only calls CallNextHookEx, measured in the same run. Prints ns per call and the ratios.
 #include <windows.h>
 #include <stdio.h>
-#include <algorithm>
 #include <vector>
+#include "Stopwatch.h"
 #include "Vorrin.h"
 
 namespace {
@@ -54,46 +54,38 @@ std::vector<KBDLLHOOKSTRUCT> LowLevelRecords()
     return records;
 }
 
-double NsPerCall(LARGE_INTEGER start, LARGE_INTEGER end, LARGE_INTEGER frequency)
+double NsPerCall(double startMicroseconds)
 {
-    return (double)(end.QuadPart - start.QuadPart) * 1e9 / (double)frequency.QuadPart / CallsPerRound;
+    return (NowMicroseconds() - startMicroseconds) * 1e3 / CallsPerRound;
 }
 
 // One round of per-process hook calls through proc; returns ns per call.
-double RoundPerProcess(volatile HookProc proc, const std::vector<Event>& events, LARGE_INTEGER frequency)
+double RoundPerProcess(volatile HookProc proc, const std::vector<Event>& events)
 {
-    LARGE_INTEGER start, end;
     LRESULT sink = 0;
-    QueryPerformanceCounter(&start);
+    const double start = NowMicroseconds();
     for (int i = 0; i < CallsPerRound; ++i) {
         const Event& e = events[i % events.size()];
         sink += proc(HC_ACTION, e.wParam, e.lParam);
     }
-    QueryPerformanceCounter(&end);
+    const double perCall = NsPerCall(start);
     if (sink == 12345)
         printf(" ");
-    return NsPerCall(start, end, frequency);
+    return perCall;
 }
 
-double RoundLowLevel(volatile HookProc proc, std::vector<KBDLLHOOKSTRUCT>& records, LARGE_INTEGER frequency)
+double RoundLowLevel(volatile HookProc proc, std::vector<KBDLLHOOKSTRUCT>& records)
 {
-    LARGE_INTEGER start, end;
     LRESULT sink = 0;
-    QueryPerformanceCounter(&start);
+    const double start = NowMicroseconds();
     for (int i = 0; i < CallsPerRound; ++i) {
         KBDLLHOOKSTRUCT& r = records[i % records.size()];
         sink += proc(HC_ACTION, (r.flags & LLKHF_UP) ? WM_KEYUP : WM_KEYDOWN, (LPARAM)&r);
     }
-    QueryPerformanceCounter(&end);
+    const double perCall = NsPerCall(start);
     if (sink == 12345)
         printf(" ");
-    return NsPerCall(start, end, frequency);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return perCall;
 }
 
 void Report(const char* name, double product, double bare)
@@ -116,21 +108,19 @@ int main()
     }
     *(volatile DWORD*)block = HandleToUlong(window);
 
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
     const std::vector<Event> events = PerProcessEvents(Text);
     const std::vector<Event> plainEvents = PerProcessEvents(PlainKeys);
     std::vector<KBDLLHOOKSTRUCT> records = LowLevelRecords();
     std::vector<double> bareKey, productKey, productPlainKey, bareLow, productLow;
 
-    RoundPerProcess(BareProc, events, frequency);   // warm-up
-    RoundLowLevel(KeyboardProcLow, records, frequency);
+    RoundPerProcess(BareProc, events);   // warm-up
+    RoundLowLevel(KeyboardProcLow, records);
     for (int round = 0; round < Rounds; ++round) {
-        bareKey.push_back(RoundPerProcess(BareProc, events, frequency));
-        productKey.push_back(RoundPerProcess(KeyboardProc, events, frequency));
-        productPlainKey.push_back(RoundPerProcess(KeyboardProc, plainEvents, frequency));
-        bareLow.push_back(RoundLowLevel(BareProc, records, frequency));
-        productLow.push_back(RoundLowLevel(KeyboardProcLow, records, frequency));
+        bareKey.push_back(RoundPerProcess(BareProc, events));
+        productKey.push_back(RoundPerProcess(KeyboardProc, events));
+        productPlainKey.push_back(RoundPerProcess(KeyboardProc, plainEvents));
+        bareLow.push_back(RoundLowLevel(BareProc, records));
+        productLow.push_back(RoundLowLevel(KeyboardProcLow, records));
     }
     printf("keyboard hook pass-through, ordinary typing, %d calls x %d rounds, medians:\n", CallsPerRound, Rounds);
     Report("KeyboardProcLow", Median(productLow), Median(bareLow));

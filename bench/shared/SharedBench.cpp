@@ -1,6 +1,7 @@
 // Cost of the shared block's item operations against the floor every operation pays: one acquire and
 // release of the block's named semaphore, measured in the same run. Also the parts of WriteItem's extra
 // cost (the change event) and the name conversion, to show where the time goes.
+#include "Stopwatch.h"
 #include "framework/Event.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
@@ -12,25 +13,15 @@ namespace {
 const int iterations = 2000;
 const int rounds = 7;
 
-double Now()
-{
-    static LARGE_INTEGER frequency;
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return (double)counter.QuadPart * 1e6 / (double)frequency.QuadPart;
-}
-
 // Microseconds per call, the best round so far kept in best. The rounds of all measurements alternate,
 // so drift in the machine's load reaches every figure alike.
 template <class Operation>
 void Measure(double& best, Operation operation)
 {
-    double start = Now();
+    double start = NowMicroseconds();
     for (int i = 0; i < iterations; ++i)
         operation();
-    double perCall = (Now() - start) / iterations;
+    double perCall = (NowMicroseconds() - start) / iterations;
     if (perCall < best)
         best = perCall;
 }

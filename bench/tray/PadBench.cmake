@@ -6,5 +6,5 @@ add_executable(bench_pad ${CMAKE_CURRENT_LIST_DIR}/PadBench.cpp ${PROJECT_SOURCE
   ${PROJECT_SOURCE_DIR}/tray/SystemTray.cpp ${PROJECT_SOURCE_DIR}/tray/StartupWorker.cpp
   ${PROJECT_SOURCE_DIR}/tray/PlatformClass.cpp ${PROJECT_SOURCE_DIR}/tray/TrayGlobals.cpp)
 target_include_directories(bench_pad PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/padart)
-target_link_libraries(bench_pad PRIVATE framework shared user32 gdi32 comctl32 shell32 advapi32)
+target_link_libraries(bench_pad PRIVATE framework shared test_support user32 gdi32 comctl32 shell32 advapi32)
 add_dependencies(bench_pad padart)

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <stdio.h>
 #include <vector>
+#include "MessagePump.h"
 #include "framework/Dialog.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
@@ -19,31 +20,6 @@
 #include "tray/resource.h"
 
 namespace {
-
-double Now()
-{
-    static LARGE_INTEGER frequency;
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return counter.QuadPart * 1000.0 / frequency.QuadPart;   // milliseconds
-}
-
-template <class Condition>
-bool PumpUntil(Condition done, DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start >= ms)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessage(&msg);
-    }
-    return true;
-}
 
 DWORD RoundMap()
 {
