@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <string>
 #include <vector>
+#include "SettingsFolder.h"
 #include "Stopwatch.h"
 #include "shared/RegAccess.h"
 
@@ -52,69 +53,11 @@ void PassThrough(const char* name, HOOKPROC procedure, LPARAM record)
     }
 }
 
-// HKLM "Software\Ferrowin" "AppPath" points at a scratch folder holding a "VELDA.DAT" whose setting
-// bytes are zero, so that every press starts the repeat; the old value comes back at the end.
-class ScratchSettings {
-public:
-    ScratchSettings()
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof(temp), temp);
-        char name[MAX_PATH];
-        snprintf(name, sizeof(name), "%sferrowin-bench-%lu", temp, GetCurrentProcessId());
-        folder = name;
-        CreateDirectoryA(folder.c_str(), nullptr);
-        std::vector<BYTE> bytes(2048, 0);
-        HANDLE file = CreateFileA((folder + "\\VELDA.DAT").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        if (file != INVALID_HANDLE_VALUE) {
-            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-            CloseHandle(file);
-        }
-        HKEY key;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Ferrowin", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr) != ERROR_SUCCESS)
-            return;
-        char value[1024];
-        DWORD size = sizeof(value) - 1, type = 0;
-        if (RegQueryValueExA(key, "AppPath", nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
-            type == REG_SZ) {
-            value[size] = '\0';
-            hadValue = true;
-            previous = value;
-        }
-        ready = written == bytes.size() &&
-                RegSetValueExA(key, "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                               static_cast<DWORD>(folder.size() + 1)) == ERROR_SUCCESS;
-        RegCloseKey(key);
-    }
-    ~ScratchSettings()
-    {
-        DeleteFileA((folder + "\\VELDA.DAT").c_str());
-        RemoveDirectoryA(folder.c_str());
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Ferrowin", 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-            return;
-        if (hadValue)
-            RegSetValueExA(key, "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(previous.c_str()),
-                           static_cast<DWORD>(previous.size() + 1));
-        else
-            RegDeleteValueA(key, "AppPath");
-        RegCloseKey(key);
-    }
-    bool ready = false;
-
-private:
-    std::string folder;
-    std::string previous;
-    bool hadValue = false;
-};
-
 void PressLatency()
 {
-    ScratchSettings settings;
-    if (!settings.ready) {
+    // A settings file whose setting bytes are zero, so that every press starts the repeat.
+    SettingsFolder settings;
+    if (!settings.Ready() || !settings.WriteFile(0, 0)) {
         printf("side-button press: the settings could not be prepared\n");
         return;
     }

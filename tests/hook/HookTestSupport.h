@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "MessagePump.h"
+#include "SettingsFolder.h"
 
 typedef int (*StartHookProc)(HWND ownerWindow);
 typedef int (*StopHookProc)();
@@ -18,28 +19,6 @@ struct Hoppet {
     HOOKPROC LowLevelMousePProc = nullptr;
 
     bool Load();
-};
-
-// HKLM "Software\Ferrowin" "AppPath" pointed at a scratch folder for the life of the object; the value
-// that was there before (or its absence) comes back afterwards.
-class SettingsFolder {
-public:
-    SettingsFolder();
-    ~SettingsFolder();
-    bool Ready() const { return ready; }
-    // Writes "VELDA.DAT" of the given length, zero but for the two setting bytes.
-    bool WriteFile(BYTE button1, BYTE button2, DWORD length = 2048);
-    bool SetByte(DWORD offset, BYTE value);
-    void RemoveFile();
-    // Points "AppPath" at the folder, optionally with a trailing backslash.
-    bool PointRegistry(bool trailingBackslash = false);
-    const std::string& Folder() const { return folder; }
-
-private:
-    bool ready = false;
-    bool hadValue = false;
-    std::string previous;
-    std::string folder;
 };
 
 // One message as it reached a recording window.
