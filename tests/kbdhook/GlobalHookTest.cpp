@@ -45,18 +45,6 @@ bool WaitPumping(HANDLE event, DWORD timeoutMs)
     }
 }
 
-template <class Predicate>
-bool PumpUntil(Predicate done, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
-        Drain(1, 10);
-    }
-    return true;
-}
-
 // In the helper: a focused window that records its keys until the test is done, then prints them.
 TEST(GlobalHookTarget, RecordKeys)
 {

@@ -113,18 +113,6 @@ void Drain(DWORD quietMs, DWORD maxMs)
     }
 }
 
-void PumpFor(DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        PumpOnce();
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= ms)
-            return;
-        MsgWaitForMultipleObjectsEx(0, NULL, ms - elapsed, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    }
-}
-
 bool KeyHeld(int virtualKey)
 {
     return GetAsyncKeyState(virtualKey) < 0;

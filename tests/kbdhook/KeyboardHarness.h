@@ -7,6 +7,7 @@
 #include <ostream>
 #include <vector>
 #include "DataSeg.h"
+#include "MessagePump.h"
 
 // A key message that reached the focused window.
 struct KeyRecord {
@@ -67,8 +68,6 @@ DataSeg* FindDataSeg(HMODULE module);
 void Drain(DWORD quietMs = 15, DWORD maxMs = 2000);
 // Lets everything still on its way arrive before a comparison (only when no timer of the library is due).
 inline void Settle() { Drain(60); }
-// Pumps this thread's messages for ms milliseconds.
-void PumpFor(DWORD ms);
 
 bool KeyHeld(int virtualKey);
 

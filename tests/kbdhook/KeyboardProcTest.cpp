@@ -90,9 +90,9 @@ TEST_F(PerProcessHook, QuickTapExpiresAfterTwoSeconds)
     WinDown();
     WinUp();
     Key(VK_UP, ScanUp, false, true);
-    PumpFor(1500);
+    Pump(1500);
     EXPECT_EQ(1u, dataSeg->winSequence) << "still watching after 1.5 s";
-    PumpFor(800);
+    Pump(800);
     EXPECT_EQ(0u, dataSeg->winSequence);
     EXPECT_EQ((Keys{Up(VK_SHIFT, 0)}), keys);
     // Afterwards Enter is an ordinary key.
@@ -108,7 +108,7 @@ TEST_F(PerProcessHook, HeldWindowsKeyIsDeliveredLateOnce)
 {
     WinDown();
     EXPECT_TRUE(keys.empty());
-    PumpFor(300);
+    Pump(300);
     EXPECT_EQ((Keys{Down(VK_LWIN, 0)}), keys) << "one late press after 50 ms";
     EXPECT_EQ(0u, dataSeg->winKeyDown);
     WinUp();
