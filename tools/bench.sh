@@ -5,12 +5,12 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/tools/build/build.sh" >/dev/null || exit 1
 build=${FERROWIN_BUILD:-$top/build}/x86_64
 . "$top/tools/build/session.sh"
-start_session "$build" private || exit 1
 trap stop_session EXIT
+start_session "$build" private || exit 1
 cd "$build/bin" || exit 1
 for exe in bench_*.exe; do
   [ -e "$exe" ] || continue
   [ -n "${1:-}" ] && [[ "$exe" != *"$1"* ]] && continue
   echo "=== $exe"
-  wine "$exe" </dev/null 2>&1
+  timeout 300 wine "$exe" </dev/null 2>&1 || echo "($exe failed or ran out of time)"
 done

@@ -7,8 +7,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/tools/build/build.sh" >/dev/null || exit 1
 build=${FERROWIN_BUILD:-$top/build}/x86_64
 . "$top/tools/build/session.sh"
-start_session "$build" || exit 1
 trap stop_session EXIT
+start_session "$build" || exit 1
 export DEMO_BIN="$build/bin" DEMO_OUT="$build/demo"
 mkdir -p "$DEMO_OUT"
 status=0

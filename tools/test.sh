@@ -7,6 +7,6 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 [ -n "${FERROWIN_NO_BUILD:-}" ] || "$top/tools/build/build.sh" || exit 1
 build=${FERROWIN_BUILD:-$top/build}/x86_64
 . "$top/tools/build/session.sh"
-start_session "$build" private || exit 1
 trap stop_session EXIT
+start_session "$build" private || exit 1
 cd "$build" && ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)" "$@"

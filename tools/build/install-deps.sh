@@ -3,7 +3,7 @@
 # No i386 architecture and no wine32: 32-bit programs cannot run on these machines.
 need=()
 for cmd in python3 i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine xvfb-run xauth cmake xdotool \
-           flock aplay; do
+           flock aplay make; do
   command -v "$cmd" >/dev/null 2>&1 || need+=("$cmd")
 done
 [ -d /usr/src/googletest ] || need+=(googletest)

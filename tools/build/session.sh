@@ -7,13 +7,17 @@ start_session() {
   "$(dirname "${BASH_SOURCE[0]}")/make-prefix.sh" "$build" || return 1
   SESSION_XVFB=
   if [ "$mode" = private ] || [ -z "${DISPLAY:-}" ]; then
-    local n=91
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # The server picks a free display number itself, so runs started together never share one.
+    local numberFile i
+    numberFile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
     SESSION_XVFB=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    for i in $(seq 100); do [ -s "$numberFile" ] && break; sleep 0.1; done
+    local number
+    number=$(head -n 1 "$numberFile")
+    rm -f "$numberFile"
+    [ -n "$number" ] || { echo "no virtual display could be started" >&2; return 1; }
+    export DISPLAY=":$number"
   fi
   # Start the wineserver and Wine's own background processes now, away from any caller's output pipe.
   wineserver -p
