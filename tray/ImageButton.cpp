@@ -138,12 +138,15 @@ void CImageButton::PreSubclassWindow()
     SetWindowLong(hwnd, GWL_STYLE, style | BS_OWNERDRAW);
 }
 
-// The window is gone: its region went with it, and the tooltip (owned by the dialog) is gone or goes now.
+// The window is gone: a region it held went with it, and the tooltip (owned by the dialog) is gone or goes
+// now. A shape the window never took is still this button's to free.
 void CImageButton::PostNcDestroy()
 {
     if (tooltip && ::IsWindow(tooltip))
         ::DestroyWindow(tooltip);
     tooltip = nullptr;
+    if (shape && !shapeOwnedByWindow)
+        DeleteObject(shape);
     shape = nullptr;
     shapeOwnedByWindow = FALSE;
     CButton::PostNcDestroy();

@@ -13,8 +13,9 @@ namespace {
 // How long the frame waits for a pad thread to end: a closing pad needs a few milliseconds.
 const DWORD padEndTimeout = 5000;
 
-// Guards padDialog, the frame's padThread and padThreadHandle: the main thread opens and releases pads,
-// the pad thread clears them when it ends.
+// Guards padDialog, the running pad thread's record below and the frame's padThread: the main thread opens
+// and releases pads, the pad thread clears them when it ends. Never held while waiting for the shared
+// block's lock, which another process may hold for a while.
 struct PadLock {
     CRITICAL_SECTION section;
     PadLock() { InitializeCriticalSection(&section); }
@@ -27,8 +28,12 @@ struct PadLockScope {
 };
 
 // The running pad thread, kept open here because the thread object deletes itself (and its handle).
+// padThreadId is nonzero while a pad thread runs for padDialog.
 HANDLE padThreadHandle = nullptr;
 DWORD padThreadId = 0;
+// The frame whose padThread shows the running thread; null once that frame gave up waiting for the
+// thread on its way out, so that the ending thread never writes into a frame that may be gone.
+CMainFrame* padFrame = nullptr;
 
 HANDLE DuplicatePadThreadHandle()
 {
@@ -91,9 +96,9 @@ DWORD ReadMouseOwner()
     return owner;
 }
 
-UINT PadThreadProcedure(void* parameter)
+// The frame given as parameter may be gone by the time the pad ends: padFrame says whether it is not.
+UINT PadThreadProcedure(void*)
 {
-    CMainFrame* frame = static_cast<CMainFrame*>(parameter);
     CRoundMapDlg* pad;
     {
         PadLockScope lock;
@@ -108,12 +113,21 @@ UINT PadThreadProcedure(void* parameter)
     BOOL current;
     {
         PadLockScope lock;
+        current = padDialog == pad;
+    }
+    // Outside the lock: the block's own lock may keep this thread waiting. A newer pad has not published
+    // its window yet: the launcher starts one only once this thread has ended (or after a long wait).
+    if (current)
+        pad->ClearRoundMap();
+    {
+        PadLockScope lock;
         // A newer pad may already stand in the globals (this one's window was gone): leave them to it.
         current = padDialog == pad;
         if (current) {
-            pad->ClearRoundMap();
             padDialog = nullptr;
-            frame->padThread = nullptr;
+            if (padFrame)
+                padFrame->padThread = nullptr;
+            padFrame = nullptr;
             if (padThreadHandle)
                 CloseHandle(padThreadHandle);
             padThreadHandle = nullptr;
@@ -126,12 +140,12 @@ UINT PadThreadProcedure(void* parameter)
 
 // A pad whose window is gone counts as closed; its thread has only its clean-up left, so let it finish
 // before a new pad takes the globals.
-void WaitForClosingPad(CMainFrame* frame)
+void WaitForClosingPad()
 {
     HANDLE closing = nullptr;
     {
         PadLockScope lock;
-        if (frame->padThread && padDialog && padDialog->IsWindowGone())
+        if (padThreadId && padDialog && padDialog->IsWindowGone())
             closing = DuplicatePadThreadHandle();
     }
     if (closing) {
@@ -142,10 +156,13 @@ void WaitForClosingPad(CMainFrame* frame)
 
 void MovePad()
 {
+    POINT position;
+    BOOL moved = ReadMousePosition(&position);
     HWND window = nullptr;
     {
         PadLockScope lock;
-        ReadMousePosition(&padPosition);
+        if (moved)
+            padPosition = position;
         window = padDialog ? padDialog->hwnd : nullptr;
     }
     // A pad still being created has no window yet; it reads padPosition when it initialises.
@@ -161,8 +178,14 @@ BOOL StartPad(CMainFrame* frame)
 
     PadLockScope lock;
     // A pad object whose thread could not be started never ran: nothing else holds it.
-    if (padDialog && !frame->padThread)
+    if (padDialog && !padThreadId)
         delete padDialog;
+    // A thread still running here outlived its frame's wait; it ends on its own and its record goes now.
+    if (padThreadHandle)
+        CloseHandle(padThreadHandle);
+    padThreadHandle = nullptr;
+    padThreadId = 0;
+    padFrame = nullptr;
     padDialog = new (std::nothrow) CRoundMapDlg;
     if (!padDialog)
         return FALSE;
@@ -178,9 +201,7 @@ BOOL StartPad(CMainFrame* frame)
         return FALSE;
     }
     frame->padThread = thread;
-    if (padThreadHandle)
-        CloseHandle(padThreadHandle);
-    padThreadHandle = nullptr;
+    padFrame = frame;
     DuplicateHandle(GetCurrentProcess(), thread->thread, GetCurrentProcess(), &padThreadHandle, SYNCHRONIZE, FALSE, 0);
     padThreadId = thread->threadId;
     return TRUE;
@@ -191,7 +212,9 @@ void BringBrowserToFront()
     HWND browser = FindWindow("IEFrame", nullptr);
     if (!browser)
         return;
-    ShowWindow(browser, SW_SHOWMAXIMIZED);
+    // Another program's window: a synchronous ShowWindow would wait for that program, and a frozen browser
+    // would then hang this thread, which also runs the low-level mouse hook.
+    ShowWindowAsync(browser, SW_SHOWMAXIMIZED);
     SetForegroundWindow(browser);
     SetFocus(browser);
 }
@@ -203,17 +226,21 @@ void OpenOrMovePad(CMainFrame* frame)
     if (!frame)
         return;
     frame->KillTimer(CMainFrame::watchdogTimer);
-    WaitForClosingPad(frame);
+    WaitForClosingPad();
 
     BOOL open;
     {
         PadLockScope lock;
-        open = frame->padThread && padDialog && !padDialog->IsWindowGone();
+        open = padThreadId && padDialog && !padDialog->IsWindowGone();
     }
-    if (open)
+    if (open) {
         MovePad();
-    else if (!StartPad(frame))
+    } else if (!StartPad(frame)) {
+        // Without the watchdog the tray would never see the property program end and would keep the
+        // mouse hook for good.
+        frame->SetTimer(CMainFrame::watchdogTimer, CMainFrame::watchdogInterval);
         return;
+    }
 
     frame->SetTimer(CMainFrame::watchdogTimer, CMainFrame::watchdogInterval);
     BringBrowserToFront();
@@ -228,7 +255,7 @@ void ReleasePad(CMainFrame* frame)
     CRoundMapDlg* neverRan = nullptr;
     {
         PadLockScope lock;
-        if (padDialog && frame->padThread) {
+        if (padDialog && padThreadId) {
             running = DuplicatePadThreadHandle();
             runningId = padThreadId;
         } else if (padDialog) {
@@ -237,10 +264,14 @@ void ReleasePad(CMainFrame* frame)
         }
     }
     delete neverRan;
-    if (!running)
-        return;
-    // The pad thread releases its object when its modal loop has ended; a pad that does not end in time
-    // is left alone rather than freed under its running thread.
-    WaitForPadThread(running, runningId, padEndTimeout, TRUE);
-    CloseHandle(running);
+    if (running) {
+        // The pad thread releases its object when its modal loop has ended; a pad that does not end in
+        // time is left alone rather than freed under its running thread.
+        WaitForPadThread(running, runningId, padEndTimeout, TRUE);
+        CloseHandle(running);
+    }
+    // The frame goes away after this: a pad thread still running must not report its end to it.
+    PadLockScope lock;
+    if (padFrame == frame)
+        padFrame = nullptr;
 }

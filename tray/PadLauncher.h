@@ -15,5 +15,6 @@ extern POINT padPosition;
 // frame->padThread) or moves the open one, then restarts the watchdog.
 void OpenOrMovePad(CMainFrame* frame);
 
-// From the frame's destructor: closes an open pad's window and releases the pad object exactly once.
+// From the frame's destructor: closes an open pad's window and releases the pad object exactly once. A pad
+// thread that does not end in time is left to end on its own and no longer reports to this frame.
 void ReleasePad(CMainFrame* frame);

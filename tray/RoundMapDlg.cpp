@@ -128,14 +128,31 @@ LRESULT CRoundMapDlg::OnCreate(WPARAM, LPARAM)
     return result;
 }
 
+BOOL CRoundMapDlg::EndDialog(INT_PTR result)
+{
+    // From here on an "Open quimbel" opens a new pad: a move posted to this one would be lost with its window.
+    InterlockedExchange(&windowGone, 1);
+    return CDialog::EndDialog(result);
+}
+
+void CRoundMapDlg::OnOK()
+{
+    EndDialog(IDOK);
+}
+
+void CRoundMapDlg::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
 LRESULT CRoundMapDlg::OnDestroy(WPARAM, LPARAM)
 {
+    InterlockedExchange(&windowGone, 1);
     if (ownerMode && previousForeground && ::IsWindow(previousForeground))
         GiveForegroundBack(previousForeground);
     LRESULT result = Default();
     ClearRoundMap();
     ReleaseDrawing();
-    InterlockedExchange(&windowGone, 1);
     return result;
 }
 

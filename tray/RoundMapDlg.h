@@ -18,9 +18,12 @@ public:
     void ClearRoundMap();
     // Paints the background picture at 0, 0.
     void Paint(HDC dc);
-    // TRUE once the pad's window has been destroyed: the pad counts as closed although its thread may
-    // still be finishing.
+    // TRUE once the pad is ending (its modal loop told to end) or its window destroyed: the pad counts as
+    // closed although its window and thread may still be finishing.
     BOOL IsWindowGone() const { return windowGone != 0; }
+    // Ends the pad, marking it closed first. It hides CDialog::EndDialog so that every way of ending the
+    // pad, the commands included, goes through it.
+    BOOL EndDialog(INT_PTR result);
 
     BOOL ownerMode;
     HWND previousForeground;
@@ -35,6 +38,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* exchange) override;
+    void OnOK() override;
+    void OnCancel() override;
 
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);

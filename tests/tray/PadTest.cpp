@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <math.h>
 #include <commctrl.h>
+#include <string.h>
+#include <new>
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "shared/MouseProtocol.h"
@@ -371,6 +373,36 @@ TEST_F(ImageButtonTest, PressDragOffAndBackAndHover)
     EXPECT_EQ(1, dialog.clicks);
 }
 
+TEST(ImageButtonShape, AShapeNoWindowTookGoesWithTheButtonsWindow)
+{
+    HINSTANCE instance = GetModuleHandle(nullptr);
+    // Shaped before it had a window: the shape was never given to a window, so the button frees it.
+    CImageButton early;
+    early.SetBitmaps(IDB_NEW, IDB_NEW, 0, 0, 0, IDB_NEW_MASK, 0, 0, 0);
+    HRGN earlyShape = early.shape;
+    ASSERT_TRUE(earlyShape);
+    HWND first = CreateWindowA("BUTTON", "", WS_POPUP | BS_PUSHBUTTON, 0, 0, 60, 60, nullptr, nullptr, instance, nullptr);
+    ASSERT_TRUE(first && early.SubclassWindow(first));
+    HRGN none = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(ERROR, GetWindowRgn(first, none)) << "the window was not meant to have taken the shape";
+    DeleteObject(none);
+
+    // Shaped with its window: the window holds the shape and frees it.
+    CImageButton late;
+    HWND second = CreateWindowA("BUTTON", "", WS_POPUP | BS_PUSHBUTTON, 0, 0, 60, 60, nullptr, nullptr, instance, nullptr);
+    ASSERT_TRUE(second && late.SubclassWindow(second));
+    late.SetBitmaps(IDB_NEW, IDB_NEW, 0, 0, 0, IDB_NEW_MASK, 0, 0, 0);
+    HRGN lateShape = late.shape;
+    ASSERT_TRUE(lateShape);
+
+    DestroyWindow(first);
+    DestroyWindow(second);
+    EXPECT_TRUE(early.shape == nullptr);
+    EXPECT_TRUE(late.shape == nullptr);
+    EXPECT_EQ(0u, GetObjectType(earlyShape)) << "the shape no window took was left behind";
+    EXPECT_EQ(0u, GetObjectType(lateShape));
+}
+
 // ---------------------------------------------------------------------------------------------------------
 // The pad window, opened through the frame's launcher
 
@@ -662,6 +694,66 @@ TEST_F(PadTest, ABrowserFrameIsMaximisedAndBroughtToTheFront)
     UnregisterClassA("IEFrame", GetModuleHandle(nullptr));
 }
 
+namespace {
+
+// A browser frame on a thread that stops handling its messages for a while, as a frozen browser would.
+struct FrozenBrowser {
+    HANDLE created = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thaw = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    HWND window = nullptr;
+    bool maximised = false;
+
+    static DWORD WINAPI Run(void* parameter)
+    {
+        FrozenBrowser* self = static_cast<FrozenBrowser*>(parameter);
+        self->window = CreateWindowA("IEFrame", "frozen browser", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr,
+                                     nullptr, GetModuleHandle(nullptr), nullptr);
+        SetEvent(self->created);
+        if (!self->window)
+            return 1;
+        WaitForSingleObject(self->thaw, 4000);
+        self->maximised = PumpUntil([self] { return IsZoomed(self->window) != FALSE; }, 2000);
+        DestroyWindow(self->window);
+        return 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(PadTest, AFrozenBrowserFrameDoesNotHoldTheLauncher)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandle(nullptr);
+    windowClass.lpszClassName = "IEFrame";
+    RegisterClassA(&windowClass);
+    FrozenBrowser browser;
+    HANDLE thread = CreateThread(nullptr, 0, FrozenBrowser::Run, &browser, 0, nullptr);
+    ASSERT_TRUE(thread);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(browser.created, 2000));
+    ASSERT_TRUE(browser.window);
+
+    WritePosition(400, 300);
+    DWORD start = GetTickCount();
+    OpenOrMovePad(frame);
+    DWORD spent = GetTickCount() - start;
+    SetEvent(browser.thaw);
+    EXPECT_LT(spent, 1000u) << "the launcher waited for the browser's thread";
+
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
+    EXPECT_TRUE(browser.maximised) << "the browser was not maximised once it ran again";
+    HWND pad = nullptr;
+    EXPECT_TRUE(PumpUntil([&pad] { return (pad = PadWindow()) != nullptr && IsWindowVisible(pad); }, 3000));
+    if (pad) {
+        PostMessage(pad, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitClosed(pad));
+    }
+    CloseHandle(thread);
+    CloseHandle(browser.created);
+    CloseHandle(browser.thaw);
+    UnregisterClassA("IEFrame", GetModuleHandle(nullptr));
+}
+
 TEST_F(PadTest, WheelOverThePadShowsTheMoveBox)
 {
     HWND pad = Open(400, 300);
@@ -731,6 +823,162 @@ TEST_F(PadTest, RequestWhileThePadThreadEndsOpensANewPad)
     PostMessage(second, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitClosed(second));
     EXPECT_EQ(0u, ReadRoundMap());
+}
+
+namespace {
+
+HANDLE endingEvent;
+
+// Keeps the pad thread busy inside EndDialog, where the window is hidden and the modal loop about to end
+// but the window not yet destroyed.
+LRESULT CALLBACK HoldWhileEnding(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED && call->hwnd == heldPad &&
+        (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_HIDEWINDOW) &&
+        WaitForSingleObject(endingEvent, 0) == WAIT_TIMEOUT) {
+        SetEvent(endingEvent);
+        Sleep(500);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+HANDLE releaseEvent;
+
+// Keeps the pad thread after its window is gone until the test lets it go.
+LRESULT CALLBACK HoldUntilReleased(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_NCDESTROY && call->hwnd == heldPad) {
+        SetEvent(destroyedEvent);
+        WaitForSingleObject(releaseEvent, 15000);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+uintptr_t __cdecl NoThread(void*, unsigned, unsigned(__stdcall*)(void*), void*, unsigned, unsigned*)
+{
+    return 0;
+}
+
+// Points this program's import of function from dll at replacement; the address it had, or null when the
+// program does not import it.
+void* ReplaceImport(const char* dll, const char* function, void* replacement)
+{
+    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandle(nullptr));
+    const IMAGE_NT_HEADERS* headers =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (const IMAGE_IMPORT_DESCRIPTOR* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         imports.VirtualAddress && entry->Name; ++entry) {
+        if (_stricmp(reinterpret_cast<const char*>(base + entry->Name), dll) != 0)
+            continue;
+        const IMAGE_THUNK_DATA* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(
+            base + (entry->OriginalFirstThunk ? entry->OriginalFirstThunk : entry->FirstThunk));
+        IMAGE_THUNK_DATA* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
+            const IMAGE_IMPORT_BY_NAME* name = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (strcmp(reinterpret_cast<const char*>(name->Name), function) != 0)
+                continue;
+            DWORD protection;
+            if (!VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection))
+                return nullptr;
+            void* previous = reinterpret_cast<void*>(slots->u1.Function);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
+            return previous;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(PadTest, RequestWhileThePadIsEndingOpensANewPad)
+{
+    HWND pad = Open(400, 300);
+    ASSERT_TRUE(pad);
+    heldPad = pad;
+    endingEvent = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    HHOOK hook = SetWindowsHookEx(WH_CALLWNDPROCRET, HoldWhileEnding, nullptr, GetWindowThreadProcessId(pad, nullptr));
+    ASSERT_TRUE(hook);
+    PostMessage(pad, closeQuimbelMessage, closeQuimbelFromHook, 0);
+    ASSERT_TRUE(PumpUntil([] { return WaitForSingleObject(endingEvent, 0) == WAIT_OBJECT_0; }, 3000));
+    EXPECT_TRUE(IsWindow(pad)) << "the hold should come before the window is destroyed";
+
+    HWND second = Open(450, 320);
+    ASSERT_TRUE(second) << "the request was lost";
+    EXPECT_NE(pad, second);
+    EXPECT_FALSE(IsWindow(pad));
+    EXPECT_EQ(HandleToUlong(second), ReadRoundMap());
+    EXPECT_EQ(1, CountPadWindows());
+    UnhookWindowsHookEx(hook);
+    CloseHandle(endingEvent);
+
+    PostMessage(second, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitClosed(second));
+    EXPECT_EQ(0u, ReadRoundMap());
+}
+
+TEST_F(PadTest, APadThatOutlivesItsFrameLeavesTheFrameAlone)
+{
+    // The frame lives in storage the test keeps, so that a write by the ending pad thread after the
+    // frame is gone shows in it.
+    delete_frame();
+    alignas(CMainFrame) static unsigned char storage[sizeof(CMainFrame)];
+    frame = new (storage) CMainFrame;
+    frame->hwnd = target;
+    HWND pad = Open(400, 300);
+    ASSERT_TRUE(pad);
+    heldPad = pad;
+    destroyedEvent = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    releaseEvent = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    HHOOK hook = SetWindowsHookEx(WH_CALLWNDPROCRET, HoldUntilReleased, nullptr, GetWindowThreadProcessId(pad, nullptr));
+    ASSERT_TRUE(hook);
+
+    // The frame's destructor waits five seconds for the pad thread, then gives up.
+    frame->hwnd = nullptr;
+    DWORD start = GetTickCount();
+    frame->~CMainFrame();
+    frame = nullptr;
+    EXPECT_GE(GetTickCount() - start, 4500u);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(destroyedEvent, 0));
+    memset(storage, 0xA5, sizeof storage);
+
+    SetEvent(releaseEvent);
+    EXPECT_TRUE(PumpUntil([] { return padDialog == nullptr; }, 3000)) << "the pad thread did not end";
+    Pump(50);
+    size_t changed = 0;
+    for (unsigned char byte : storage)
+        changed += byte != 0xA5;
+    EXPECT_EQ(0u, changed) << "the ending pad thread wrote into the frame that was gone";
+    EXPECT_EQ(0u, ReadRoundMap());
+    UnhookWindowsHookEx(hook);
+    CloseHandle(destroyedEvent);
+    CloseHandle(releaseEvent);
+}
+
+TEST_F(PadTest, APadThreadThatCannotStartLeavesTheWatchdogRunning)
+{
+    frame->SetTimer(CMainFrame::watchdogTimer, CMainFrame::watchdogInterval);
+    void* real = ReplaceImport("msvcrt.dll", "_beginthreadex", reinterpret_cast<void*>(NoThread));
+    ASSERT_TRUE(real) << "this program does not import _beginthreadex";
+    WritePosition(400, 300);
+    OpenOrMovePad(frame);
+    ReplaceImport("msvcrt.dll", "_beginthreadex", real);
+    EXPECT_TRUE(frame->padThread == nullptr);
+    Pump(100);
+    EXPECT_EQ(0, CountPadWindows());
+    EXPECT_TRUE(KillTimer(target, CMainFrame::watchdogTimer)) << "the watchdog stayed stopped";
+
+    // The next request opens a pad as usual.
+    HWND pad = Open(420, 310);
+    ASSERT_TRUE(pad);
+    EXPECT_TRUE(KillTimer(target, CMainFrame::watchdogTimer));
+    PostMessage(pad, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitClosed(pad));
 }
 
 TEST_F(PadTest, ReleasingTheFrameClosesThePadOnce)
