@@ -43,6 +43,7 @@ static_assert(sizeof(HookShared) == 88, "HOOKDAT layout");
 
 extern HookShared hookShared;
 
-inline HWND WindowFromWord(DWORD word) { return (HWND)(ULONG_PTR)word; }
+// Handles widen from their 32-bit words with sign extension, as the system's own handle conversions do.
+inline HWND WindowFromWord(DWORD word) { return static_cast<HWND>(LongToHandle(static_cast<LONG>(word))); }
 inline DWORD WordFromWindow(HWND window) { return HandleToUlong(window); }
-inline HHOOK HookFromWord(DWORD word) { return (HHOOK)(ULONG_PTR)word; }
+inline HHOOK HookFromWord(DWORD word) { return static_cast<HHOOK>(LongToHandle(static_cast<LONG>(word))); }

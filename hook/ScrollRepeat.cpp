@@ -4,6 +4,7 @@
 #include "hook/ScrollTarget.h"
 
 UINT_PTR scrollTimer = 0;
+DWORD scrollTimerThread = 0;
 
 namespace {
 
@@ -39,28 +40,38 @@ void ScrollRepeatTick()
         PostMessageA(target, WM_HSCROLL, direction, 0);
 }
 
+// A thread can kill only its own thread timers; a timer of another thread is no longer current once
+// forgotten and ends itself at its next tick.
+void ForgetTimer()
+{
+    if (scrollTimer != 0 && scrollTimerThread == GetCurrentThreadId())
+        KillTimer(nullptr, scrollTimer);
+    scrollTimer = 0;
+    scrollTimerThread = 0;
+}
+
 void CALLBACK RepeatTimerProc(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    // A release seen in another process ends the repeat without being able to kill this timer; the timer
-    // then ends itself here instead of firing for ever.
-    if (hookShared.scrollActive == 0) {
+    const BOOL current = timer == scrollTimer && scrollTimerThread == GetCurrentThreadId();
+    // A release seen in another process, or a press or release on another thread of this one, ends or
+    // replaces the repeat without being able to kill this timer: the timer ends itself here instead of
+    // firing for ever (or beside the new one). Thread timer identifiers are only unique per thread.
+    if (hookShared.scrollActive == 0 || !current) {
         KillTimer(nullptr, timer);
-        if (scrollTimer == timer)
+        if (current) {
             scrollTimer = 0;
+            scrollTimerThread = 0;
+        }
         return;
     }
     ScrollRepeatTick();
 }
 
 // The timer calls into this library: when the library leaves a process (the hook removed while a button
-// is held) a running timer would call into unmapped code, so it goes with the library.
+// is held) a running timer would call into unmapped code, so it goes with the library. Only a timer of
+// the unloading thread can be killed here.
 struct RepeatTimerGuard {
-    ~RepeatTimerGuard()
-    {
-        if (scrollTimer != 0)
-            KillTimer(nullptr, scrollTimer);
-        scrollTimer = 0;
-    }
+    ~RepeatTimerGuard() { ForgetTimer(); }
 } g_repeatTimerGuard;
 
 }
@@ -68,24 +79,21 @@ struct RepeatTimerGuard {
 void StartScrollRepeat(int button, POINT point)
 {
     // A second press while a repeat runs replaces it: the earlier timer must not be orphaned.
-    if (scrollTimer != 0) {
-        KillTimer(nullptr, scrollTimer);
-        scrollTimer = 0;
-    }
+    ForgetTimer();
     HWND target = WindowFromPoint(point);
     hookShared.scrollTarget = WordFromWindow(target);
     hookShared.scrollTargetParent = WordFromWindow(target ? GetParent(target) : nullptr);
     hookShared.scrollActive = 1;
     hookShared.scrollButton = static_cast<DWORD>(button);
+    scrollTimerThread = GetCurrentThreadId();
     scrollTimer = SetTimer(nullptr, 0, repeatPeriod, RepeatTimerProc);
+    if (scrollTimer == 0)
+        scrollTimerThread = 0;
 }
 
 void StopScrollRepeat()
 {
-    if (scrollTimer != 0) {
-        KillTimer(nullptr, scrollTimer);
-        scrollTimer = 0;
-    }
+    ForgetTimer();
     hookShared.scrollActive = 0;
     hookShared.scrollButton = 0;
     hookShared.scrollTarget = 0;

@@ -153,6 +153,75 @@ TEST_F(Win98, ButtonCodesScrollHorizontally)
                     Describe(WM_MBUTTONUP, 0, 0)});
 }
 
+namespace {
+
+// A scroll-right press handled by the hook procedure on a thread of its own, which then keeps pumping and
+// counts its thread timers: before the main thread's press, and after it.
+struct OtherThreadPress {
+    HOOKPROC procedure;
+    POINT at;
+    HANDLE pressed = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    HANDLE secondPress = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    int timersBefore = 0;
+    int timersAfter = 0;
+
+    ~OtherThreadPress()
+    {
+        CloseHandle(pressed);
+        CloseHandle(secondPress);
+    }
+
+    static DWORD WINAPI Run(void* parameter)
+    {
+        OtherThreadPress* self = static_cast<OtherThreadPress*>(parameter);
+        MOUSEHOOKSTRUCT record = {};
+        record.pt = self->at;
+        record.hwnd = WindowFromPoint(self->at);
+        record.wHitTestCode = HTCLIENT;
+        record.dwExtraInfo = 2;
+        self->procedure(HC_ACTION, WM_MBUTTONDOWN, reinterpret_cast<LPARAM>(&record));
+        SetEvent(self->pressed);
+        PumpUntil([self] { return WaitForSingleObject(self->secondPress, 0) == WAIT_OBJECT_0; }, 3000);
+        // Only now count: what fires from here on is this thread's timer outliving the other press.
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Pump(400, &self->timersAfter);
+        return 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(Win98, PressOnAnotherThreadEndsTheEarlierThreadsRepeat)
+{
+    HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
+    POINT at = {250, 180};
+    OtherThreadPress other;
+    other.procedure = hoppet.MouseHookProc;
+    other.at = at;
+    HANDLE thread = CreateThread(nullptr, 0, OtherThreadPress::Run, &other, 0, nullptr);
+    ASSERT_TRUE(thread);
+    ASSERT_TRUE(PumpUntil([&] { return WaitForSingleObject(other.pressed, 0) == WAIT_OBJECT_0; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return Only(target, WM_HSCROLL).size() >= 2; }, 1000))
+        << "the repeat of the first press did not run";
+
+    // The second press, on this thread, replaces the repeat: one timer ticks from now on, not two.
+    EXPECT_EQ(1, CallHook(WM_MBUTTONDOWN, at, 2));
+    SetEvent(other.secondPress);
+    int timers = 0;
+    Pump(400, &timers);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 3000));
+    CloseHandle(thread);
+    EXPECT_LE(other.timersAfter, 1) << "the first press's timer kept running beside the second one";
+    EXPECT_GE(timers, 5) << "the second press's repeat did not run";
+
+    CallHook(WM_MBUTTONUP, at);
+    timers = 0;
+    Pump(120, &timers);
+    EXPECT_EQ(0, timers);
+}
+
 TEST_F(Win98, SettingsFileDecides)
 {
     HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
