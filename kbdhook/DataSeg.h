@@ -14,6 +14,7 @@ struct DataSeg {
     DWORD keyboardHook;         // WH_KEYBOARD handle, or 0
     DWORD lowLevelKeyboardHook; // WH_KEYBOARD_LL handle, or 0
     DWORD leftAltDown;          // classes 2 and 5: the last Alt event came from the left Alt key
+    DWORD installingProcess;    // id of the process whose InstallHook set the hook handles, or 0
 };
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -26,7 +27,8 @@ static_assert(offsetof(DataSeg, sequenceTimer) == 20, "DataSeg layout");
 static_assert(offsetof(DataSeg, keyboardHook) == 24, "DataSeg layout");
 static_assert(offsetof(DataSeg, lowLevelKeyboardHook) == 28, "DataSeg layout");
 static_assert(offsetof(DataSeg, leftAltDown) == 32, "DataSeg layout");
-static_assert(sizeof(DataSeg) == 36, "DataSeg layout");
+static_assert(offsetof(DataSeg, installingProcess) == 36, "DataSeg layout");
+static_assert(sizeof(DataSeg) == 40, "DataSeg layout");
 #endif
 
 extern DataSeg g_dataSeg;

@@ -1,8 +1,10 @@
 // Process attach and detach of the keyboard hook library, and the one copy of DataSeg.
 #include "DataSeg.h"
 #include "HookInstance.h"
+#include "InstallHook.h"
 #include "NamedBlock.h"
 #include "PlatformClass.h"
+#include "WindowsKeyMacro.h"
 
 DataSeg g_dataSeg __attribute__((section("DataSeg"), shared)) = {};
 HINSTANCE g_instance = NULL;
@@ -21,6 +23,9 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
         }
         break;
     case DLL_PROCESS_DETACH:
+        // Nothing of this library may stay reachable here: its timers, and hooks this process set.
+        KillOwnTimers();
+        RemoveHooksOfThisProcess();
         g_instance = NULL;
         CloseNamedBlock();
         break;

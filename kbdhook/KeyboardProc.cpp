@@ -16,6 +16,7 @@ const LPARAM FirstLetterMacro = 5;
 BYTE ScanCodeOf(LPARAM flags) { return (BYTE)(((DWORD)flags >> 16) & 0xFF); }
 BOOL IsExtendedKey(LPARAM flags) { return ((DWORD)flags & 0x01000000) != 0; }
 BOOL IsKeyUp(LPARAM flags) { return ((DWORD)flags & 0x80000000) != 0; }
+BOOL IsRepeat(LPARAM flags) { return ((DWORD)flags & 0x40000000) != 0; }
 BOOL IsDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
 int MacroLetterIndex(UINT virtualKey)
@@ -77,7 +78,7 @@ extern "C" LRESULT CALLBACK KeyboardProc(int code, WPARAM virtualKey, LPARAM fla
     if (code < 0 || code == HC_NOREMOVE || !NotificationWindow())
         return CallNextHookEx(HookFromWord(g_dataSeg.keyboardHook), code, virtualKey, flags);
     const UINT key = (UINT)virtualKey;
-    if (HandleWindowsKeyMacro(key, ScanCodeOf(flags), IsKeyUp(flags)))
+    if (HandleWindowsKeyMacro(key, ScanCodeOf(flags), IsKeyUp(flags), IsRepeat(flags)))
         return 1;
     if (HandleCtrlAltLetter(key, flags) || HandleSpecialKey(key, flags))
         return 1;

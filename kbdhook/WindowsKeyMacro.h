@@ -3,8 +3,11 @@
 #pragma once
 #include <windows.h>
 
-// Returns TRUE when the key event belongs to a macro and is swallowed.
-BOOL HandleWindowsKeyMacro(UINT virtualKey, BYTE scanCode, BOOL keyUp);
+// Returns TRUE when the key event belongs to a macro and is swallowed. repeat: the key was already down.
+BOOL HandleWindowsKeyMacro(UINT virtualKey, BYTE scanCode, BOOL keyUp, BOOL repeat);
 
 // Drops a macro in progress (the hooks are going away) and releases the synthesised Shift.
 void AbandonWindowsKeyMacro();
+
+// The library leaves this process: kills the timers this thread set here, ending a macro they belong to.
+void KillOwnTimers();

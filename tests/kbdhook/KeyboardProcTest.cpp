@@ -109,12 +109,65 @@ TEST_F(PerProcessHook, HeldWindowsKeyIsDeliveredLateOnce)
     WinDown();
     EXPECT_TRUE(keys.empty());
     Pump(300);
-    EXPECT_EQ((Keys{Down(VK_LWIN, 0)}), keys) << "one late press after 50 ms";
+    // The macro is over when the late press is sent, so the release of the held Shift passes as well.
+    EXPECT_EQ((Keys{Up(VK_SHIFT, 0), Down(VK_LWIN, 0)}), keys) << "one late press after 50 ms";
     EXPECT_EQ(0u, dataSeg->winKeyDown);
     WinUp();
     Settle();
-    EXPECT_EQ((Keys{Down(VK_LWIN, 0), Up(VK_LWIN, ScanWin)}), keys);
+    EXPECT_EQ((Keys{Up(VK_SHIFT, 0), Down(VK_LWIN, 0), Up(VK_LWIN, ScanWin)}), keys);
     EXPECT_EQ(Notes{}, notes);
+    ExpectNothingHeld();
+}
+
+// The keyboard repeats a held Windows key: the repeats are the same press, never a new macro, and the
+// release ends it with nothing left down.
+TEST_F(PerProcessHook, RepeatsOfAHeldWindowsKeyAreThatKey)
+{
+    WinDown();
+    // Repeats before the late delivery are swallowed with the press.
+    keybd_event(VK_LWIN, ScanWin, KEYEVENTF_EXTENDEDKEY, 0);
+    keybd_event(VK_LWIN, ScanWin, KEYEVENTF_EXTENDEDKEY, 0);
+    Pump(300);
+    EXPECT_EQ((Keys{Up(VK_SHIFT, 0), Down(VK_LWIN, 0)}), keys);
+    // Later ones reach the window as the repeats of a delivered key.
+    for (int i = 0; i < 3; ++i) {
+        WinDown();
+        Pump(80);
+    }
+    EXPECT_EQ(0u, dataSeg->winKeyDown);
+    WinUp();
+    Settle();
+    EXPECT_EQ((Keys{Up(VK_SHIFT, 0), Down(VK_LWIN, 0), Down(VK_LWIN, ScanWin), Down(VK_LWIN, ScanWin),
+                    Down(VK_LWIN, ScanWin), Up(VK_LWIN, ScanWin)}),
+              keys);
+    EXPECT_EQ(Notes{}, notes);
+    ExpectNothingHeld();
+}
+
+// Stands for a focused window without the library: the late Windows key never comes back to the hook.
+LRESULT CALLBACK DropLateWindowsKey(int code, WPARAM message, LPARAM lParam)
+{
+    const KBDLLHOOKSTRUCT* info = (const KBDLLHOOKSTRUCT*)lParam;
+    if (code == HC_ACTION && info->vkCode == VK_LWIN && info->scanCode == 0 && !(info->flags & LLKHF_UP))
+        return 1;
+    return CallNextHookEx(NULL, code, message, lParam);
+}
+
+TEST_F(PerProcessHook, LateWindowsKeyThatNeverReturnsStillEndsTheMacro)
+{
+    HHOOK filter = SetWindowsHookExA(WH_KEYBOARD_LL, DropLateWindowsKey, GetModuleHandleA(NULL), 0);
+    ASSERT_NE(nullptr, filter);
+    WinDown();
+    Pump(300);
+    EXPECT_EQ(0u, dataSeg->winKeyDown);
+    EXPECT_FALSE(KeyHeld(VK_SHIFT));
+    // The next key is an ordinary one, not the end of a macro.
+    Key('X', ScanX, false);
+    Key('X', ScanX, true);
+    WinUp();
+    Settle();
+    UnhookWindowsHookEx(filter);
+    EXPECT_EQ((Keys{Up(VK_SHIFT, 0), Down('X', ScanX), Up('X', ScanX), Up(VK_LWIN, ScanWin)}), keys);
     ExpectNothingHeld();
 }
 
