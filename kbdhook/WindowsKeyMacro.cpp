@@ -161,7 +161,11 @@ BOOL HandleWindowsKeyMacro(UINT virtualKey, BYTE scanCode, BOOL keyUp, BOOL repe
         g_dataSeg.winKeyDown = 1;
         SynthesiseKey(VK_SHIFT, FALSE);
         SetOwnTimer(&g_dataSeg.winKeyTimer, &g_ownWinKeyTimer, WinKeyDelayMs, WinKeyDelay);
-        return TRUE;
+        if (g_dataSeg.winKeyTimer)
+            return TRUE;
+        // Nothing would ever deliver the press: it passes now, without the Shift.
+        g_dataSeg.winKeyDown = 0;
+        SynthesiseKey(VK_SHIFT, TRUE);
     }
     return FALSE;
 }
