@@ -96,9 +96,11 @@ protected:
         CreateDirectoryA(root.c_str(), nullptr);
         CreateDirectoryA(app.c_str(), nullptr);
         CreateDirectoryA(program.c_str(), nullptr);
-                ASSERT_TRUE(CopyFileA((ProgramFolder() + "Quelmar.exe").c_str(), (program + "\\Quelmar.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + "Quelmar.exe").c_str(), (program + "\\Quelmar.exe").c_str(), FALSE));
         plindorLog = app + "\\plindor.log";
         hookLog = app + "\\hookcalls.log";
+        DeleteFileA(plindorLog.c_str());
+        DeleteFileA(hookLog.c_str());
         ASSERT_EQ(nullptr, PlindorWindow()) << "a stand-in property program is still running";
     }
 
@@ -109,9 +111,19 @@ protected:
                 TerminateProcess(process, 99);
             CloseHandle(process);
         }
+        // Wait for the stand-in's process, not only its window: it logs its exit after the window is gone,
+        // and a late line (or a log still open for it) would reach the next test.
         HWND plindor = PlindorWindow();
-        if (plindor)
+        if (plindor) {
+            DWORD plindorId = 0;
+            GetWindowThreadProcessId(plindor, &plindorId);
+            HANDLE plindorProcess = OpenProcess(SYNCHRONIZE, FALSE, plindorId);
             PostMessage(plindor, WM_CLOSE, 0, 0);
+            if (plindorProcess) {
+                WaitForProcess(plindorProcess, 5000);
+                CloseHandle(plindorProcess);
+            }
+        }
         PumpUntil([] { return PlindorWindow() == nullptr; }, 3000);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, installKey);
         const char* files[] = {"\\app\\PLINDOR.EXE", "\\app\\hoppet.dll", "\\app\\plindor.log",
@@ -205,7 +217,8 @@ TEST_F(QuelmarStartup, StartsThePropertyProgramInstallsTheHookAndClosesWhenItEnd
     ASSERT_TRUE(WaitForProcess(second.hProcess, 10000));
     double secondEnd = Now();
     EXPECT_EQ(0u, ExitCode(second.hProcess));
-    EXPECT_LT(secondEnd - secondStart, 2500.0) << "the second copy went through frame creation";
+    // Frame creation alone takes 3 s (the worker's and the frame's pauses).
+    EXPECT_LT(secondEnd - secondStart, 2900.0) << "the second copy went through frame creation";
     EXPECT_EQ(frame, QuelmarFrame(quelmar.dwProcessId));
     EXPECT_TRUE(PumpUntil([this] { return CountStartingWith(ReadLines(plindorLog), "second copy") == 1; }, 5000))
         << Joined(ReadLines(plindorLog));
@@ -224,7 +237,7 @@ TEST_F(QuelmarStartup, StartsThePropertyProgramInstallsTheHookAndClosesWhenItEnd
     double quelmarGone = Now();
     double delay = quelmarGone - plindorGone;
     printf("close-down after the property program ended: %.1f ms (watchdog interval 30 ms)\n", delay);
-    EXPECT_LT(delay, 1000.0);
+    EXPECT_LT(delay, 2500.0);   // generous: a loaded machine delays the wait, not the watchdog
     EXPECT_EQ(7u, ExitCode(plindorProcess));
     CloseHandle(plindorProcess);
 
@@ -321,7 +334,7 @@ TEST_F(QuelmarStartup, SystemWithoutNotificationAreaEndsAtFrameCreation)
     DeleteFileA(oldCopy.c_str());
     ASSERT_TRUE(finished);
     EXPECT_EQ(0u, ExitCode(process));
-    EXPECT_LT(ended - launched, 2000.0);
+    EXPECT_LT(ended - launched, 2900.0);   // frame creation would take 3 s
     EXPECT_TRUE(ReadLines(plindorLog).empty()) << Joined(ReadLines(plindorLog));
     EXPECT_TRUE(ReadLines(hookLog).empty()) << Joined(ReadLines(hookLog));
 }
