@@ -1,5 +1,4 @@
 #include "framework/Wnd.h"
-#include <stdio.h>
 #include <string.h>
 
 const CRuntimeClass CWnd::classCWnd = {"CWnd", sizeof(CWnd), nullptr, &CObject::classCObject};
@@ -10,7 +9,9 @@ const char CWnd::propertyName[] = "Ferrowin.CWnd";
 
 // Per thread: the message being handled (nested sends save and restore it) and the pending binding of
 // HookWindowCreate. Kept per thread rather than per object because a handler may destroy its own object.
-static thread_local MSG threadMessage;
+// Thread-local storage through TlsAlloc: compiler-managed thread variables need a runtime that the 9x
+// family cannot provide. The message lives on the stack of the window procedure that handles it; the
+// binding state lives on the heap only while a binding is open, so an ending thread leaves nothing behind.
 
 // Bindings can nest: a window's WM_CREATE may create and bind further windows. Each level binds the first
 // window created after it was opened.
@@ -23,14 +24,43 @@ struct WindowCreateHook {
 
     static LRESULT CALLBACK Procedure(int code, WPARAM wParam, LPARAM lParam);
 };
-static thread_local WindowCreateHook createHook;
 
+// Made while the module initialises, before any thread of it can create a window.
+struct ThreadSlots {
+    DWORD message;
+    DWORD createHook;
+    CRITICAL_SECTION classGuard;   // RegisterFrameworkClass's table is shared by every thread
+
+    ThreadSlots() : message(TlsAlloc()), createHook(TlsAlloc()) { InitializeCriticalSection(&classGuard); }
+    ~ThreadSlots()
+    {
+        DeleteCriticalSection(&classGuard);
+        TlsFree(createHook);
+        TlsFree(message);
+    }
+};
+static ThreadSlots g_slots;
+
+static const MSG* ThreadMessage()
+{
+    static const MSG none = {};
+    const MSG* message = static_cast<const MSG*>(TlsGetValue(g_slots.message));
+    return message ? message : &none;
+}
+
+static WindowCreateHook* ThreadCreateHook()
+{
+    return static_cast<WindowCreateHook*>(TlsGetValue(g_slots.createHook));
+}
+
+// The module that holds this code (the program or the library that linked the framework in): the
+// allocation base of its own code is its module handle on every Windows version.
 static HINSTANCE FrameworkModule()
 {
-    HMODULE module = nullptr;
-    GetModuleHandleEx(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                      reinterpret_cast<LPCSTR>(&FrameworkModule), &module);
-    return module;
+    MEMORY_BASIC_INFORMATION info;
+    if (!VirtualQuery(reinterpret_cast<const void*>(&FrameworkModule), &info, sizeof info))
+        return nullptr;
+    return static_cast<HINSTANCE>(info.AllocationBase);
 }
 
 CWnd::CWnd() : hwnd(nullptr), previousProc(nullptr), ownsWindow(FALSE) {}
@@ -50,21 +80,38 @@ CWnd* CWnd::FromHandle(HWND window)
     return window ? static_cast<CWnd*>(GetProp(window, propertyName)) : nullptr;
 }
 
+// ":" and the value in hexadecimal; room for the widest value is the caller's.
+static char* AppendHex(char* at, ULONG_PTR value)
+{
+    static const char digits[] = "0123456789abcdef";
+    char reversed[2 * sizeof value];
+    int count = 0;
+    do {
+        reversed[count++] = digits[value & 0xF];
+        value >>= 4;
+    } while (value);
+    *at++ = ':';
+    while (count)
+        *at++ = reversed[--count];
+    *at = '\0';
+    return at;
+}
+
 const char* CWnd::RegisterFrameworkClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
 {
     // The name encodes the values, so equal requests share one class; names live as long as the process.
-    static CRITICAL_SECTION guard;
-    static BOOL guardReady = [] { InitializeCriticalSection(&guard); return TRUE; }();
-    static char names[16][64];
+    static char names[16][80];   // "Ferrowin" and four values of up to 16 digits
     static int nameCount = 0;
-    (void)guardReady;
 
-    char name[64];
-    snprintf(name, sizeof name, "Ferrowin:%x:%p:%p:%p", classStyle, static_cast<void*>(cursor),
-             static_cast<void*>(background), static_cast<void*>(icon));
+    char name[80] = "Ferrowin";
+    char* end = name + strlen(name);
+    end = AppendHex(end, classStyle);
+    end = AppendHex(end, reinterpret_cast<ULONG_PTR>(cursor));
+    end = AppendHex(end, reinterpret_cast<ULONG_PTR>(background));
+    AppendHex(end, reinterpret_cast<ULONG_PTR>(icon));
 
     const char* result = nullptr;
-    EnterCriticalSection(&guard);
+    EnterCriticalSection(&g_slots.classGuard);
     for (int i = 0; i < nameCount && !result; i++)
         if (strcmp(names[i], name) == 0)
             result = names[i];
@@ -82,7 +129,7 @@ const char* CWnd::RegisterFrameworkClass(UINT classStyle, HCURSOR cursor, HBRUSH
             result = names[nameCount++];
         }
     }
-    LeaveCriticalSection(&guard);
+    LeaveCriticalSection(&g_slots.classGuard);
     return result;
 }
 
@@ -165,55 +212,71 @@ HWND CWnd::UnsubclassWindow()
 
 LRESULT CALLBACK WindowCreateHook::Procedure(int code, WPARAM wParam, LPARAM lParam)
 {
-    HHOOK hook = createHook.hook;
-    int level = createHook.depth - 1;
-    if (code == HCBT_CREATEWND && level >= 0 && createHook.pending[level]) {
-        CWnd* wnd = createHook.pending[level];
-        createHook.pending[level] = nullptr;
-        createHook.bound[level] = wnd->Bind(reinterpret_cast<HWND>(wParam));
+    WindowCreateHook* createHook = ThreadCreateHook();
+    if (!createHook)
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    HHOOK hook = createHook->hook;
+    int level = createHook->depth - 1;
+    if (code == HCBT_CREATEWND && level >= 0 && createHook->pending[level]) {
+        CWnd* wnd = createHook->pending[level];
+        createHook->pending[level] = nullptr;
+        createHook->bound[level] = wnd->Bind(reinterpret_cast<HWND>(wParam));
     }
     return CallNextHookEx(hook, code, wParam, lParam);
 }
 
 BOOL CWnd::HookWindowCreate(CWnd* wnd)
 {
-    int depth = createHook.depth;
-    if (!wnd || depth == WindowCreateHook::maxDepth || (depth > 0 && createHook.pending[depth - 1]))
+    if (!wnd)
         return FALSE;
-    if (!createHook.hook) {
-        createHook.hook = SetWindowsHookEx(WH_CBT, WindowCreateHook::Procedure, nullptr, GetCurrentThreadId());
-        if (!createHook.hook)
+    WindowCreateHook* createHook = ThreadCreateHook();
+    if (!createHook) {
+        createHook = static_cast<WindowCreateHook*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof *createHook));
+        if (!createHook)
             return FALSE;
+        createHook->hook = SetWindowsHookEx(WH_CBT, WindowCreateHook::Procedure, nullptr, GetCurrentThreadId());
+        if (!createHook->hook || !TlsSetValue(g_slots.createHook, createHook)) {
+            if (createHook->hook)
+                UnhookWindowsHookEx(createHook->hook);
+            HeapFree(GetProcessHeap(), 0, createHook);
+            return FALSE;
+        }
     }
-    createHook.pending[depth] = wnd;
-    createHook.bound[depth] = FALSE;
-    createHook.depth = depth + 1;
+    int depth = createHook->depth;
+    if (depth == WindowCreateHook::maxDepth || (depth > 0 && createHook->pending[depth - 1]))
+        return FALSE;
+    createHook->pending[depth] = wnd;
+    createHook->bound[depth] = FALSE;
+    createHook->depth = depth + 1;
     return TRUE;
 }
 
 BOOL CWnd::UnhookWindowCreate()
 {
-    if (createHook.depth == 0)
+    WindowCreateHook* createHook = ThreadCreateHook();
+    if (!createHook || createHook->depth == 0)
         return FALSE;
-    int level = --createHook.depth;
-    BOOL bound = createHook.bound[level];
-    createHook.pending[level] = nullptr;
-    createHook.bound[level] = FALSE;
-    if (createHook.depth == 0 && createHook.hook) {
-        UnhookWindowsHookEx(createHook.hook);
-        createHook.hook = nullptr;
+    int level = --createHook->depth;
+    BOOL bound = createHook->bound[level];
+    createHook->pending[level] = nullptr;
+    createHook->bound[level] = FALSE;
+    if (createHook->depth == 0) {
+        UnhookWindowsHookEx(createHook->hook);
+        TlsSetValue(g_slots.createHook, nullptr);
+        HeapFree(GetProcessHeap(), 0, createHook);
     }
     return bound;
 }
 
 const MSG* CWnd::GetCurrentMessage()
 {
-    return &threadMessage;
+    return ThreadMessage();
 }
 
 LRESULT CWnd::Default()
 {
-    return DefaultWindowProc(threadMessage.message, threadMessage.wParam, threadMessage.lParam);
+    const MSG* message = ThreadMessage();
+    return DefaultWindowProc(message->message, message->wParam, message->lParam);
 }
 
 LRESULT CWnd::DefaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -256,10 +319,11 @@ LRESULT CALLBACK CWnd::FrameworkWindowProc(HWND window, UINT message, WPARAM wPa
     if (!wnd || wnd->hwnd != window)
         return ::DefWindowProc(window, message, wParam, lParam);
 
-    MSG saved = threadMessage;
-    threadMessage = MSG{window, message, wParam, lParam, 0, {0, 0}};
+    MSG current = {window, message, wParam, lParam, 0, {0, 0}};
+    void* outer = TlsGetValue(g_slots.message);
+    TlsSetValue(g_slots.message, &current);
     LRESULT result = wnd->WindowProc(message, wParam, lParam);
-    threadMessage = saved;
+    TlsSetValue(g_slots.message, outer);
 
     // The object may be gone after PostNcDestroy; nothing touches it afterwards.
     if (message == WM_NCDESTROY && wnd->hwnd == window) {

@@ -1,7 +1,7 @@
 // Button-settings lookup: registry for the folder, then one byte of the file.
 #include "hook/ButtonSettings.h"
 #include "shared/RegAccess.h"
-#include <stdio.h>
+#include "shared/JoinPath.h"
 
 namespace {
 
@@ -35,7 +35,8 @@ ButtonSetting LookUpButtonSetting(int button)
         registry.GetString("AppPath", "", folder);
 
     char path[settingsPathSize];
-    snprintf(path, sizeof(path), "%s\\%s", folder, settingsFile);
+    if (!JoinPath(path, sizeof path, folder, settingsFile))
+        return settingFileMissing;
 
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                               nullptr);

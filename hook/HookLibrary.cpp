@@ -28,18 +28,14 @@ HookProcessState g_processState;
 PlatformClass g_platformClass = platformLowLevel;
 
 // Stands in for the block when it could not even be allocated: never ready, so every item operation
-// fails as it does for a block that could not be opened.
-CSharedMemory* UnopenedBlock()
-{
-    static CSharedMemory unopened(nullptr, 0);
-    return &unopened;
-}
+// fails as it does for a block that could not be opened. Made with the module, before any hook runs.
+CSharedMemory g_unopenedBlock(nullptr, 0);
 
 }  // namespace
 
 CSharedMemory* HookSharedMemory()
 {
-    return g_processState.block ? g_processState.block : UnopenedBlock();
+    return g_processState.block ? g_processState.block : &g_unopenedBlock;
 }
 
 UINT OpenQuimbelMessage() { return g_processState.openQuimbel; }

@@ -110,7 +110,9 @@ CSharedMemory::CSharedMemory(const char* name, DWORD blockSize, InitFunction ini
         Fail(::GetLastError());
         return;
     }
-    secure = version.dwMajorVersion >= 3 &&
+    // Explicit security only where the system has it: Windows 95 also reports 4.0, and its security
+    // functions are stubs that fail, which would leave the block unopened.
+    secure = version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 3 &&
              (version.dwMinorVersion == 0 || version.dwMinorVersion == 1 || version.dwMinorVersion == 51);
     if (secure && !SetUpSecurity(attributes))
         return;

@@ -183,7 +183,7 @@ LRESULT CImageButton::OnLButtonDown(WPARAM wParam, LPARAM lParam)
     RelayToTooltip(WM_LBUTTONDOWN, wParam, lParam);
     if (hovering) {
         TRACKMOUSEEVENT track = {sizeof track, TME_CANCEL | TME_LEAVE, hwnd, 0};
-        if (TrackMouseEvent(&track))
+        if (_TrackMouseEvent(&track))
             hovering = 0;
     }
     LRESULT result = Default();
@@ -218,7 +218,7 @@ LRESULT CImageButton::OnMouseMove(WPARAM wParam, LPARAM lParam)
         }
     } else if (!hovering) {
         TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, hwnd, 0};
-        if (TrackMouseEvent(&track)) {
+        if (_TrackMouseEvent(&track)) {
             hovering = 1;
             Invalidate(FALSE);
         }

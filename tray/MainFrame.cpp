@@ -6,7 +6,6 @@
 #include "tray/resource.h"
 #include "framework/WinApp.h"
 #include <process.h>
-#include <stdio.h>
 
 const CRuntimeClass CMainFrame::classCMainFrame = {"CMainFrame", sizeof(CMainFrame), &CreateObjectOf<CMainFrame>,
                                                    &CFrameWnd::classCFrameWnd};
@@ -54,9 +53,7 @@ BOOL CMainFrame::StartStartupWorker()
 
 void CMainFrame::BindHookLibrary()
 {
-    char name[MAX_PATH];
-    snprintf(name, sizeof name, "%s", HOOK_LIBRARY);
-    hookLibrary = LoadLibraryA(name);
+    hookLibrary = LoadLibraryA(HOOK_LIBRARY);
     if (!hookLibrary)
         return;
     startHook = reinterpret_cast<StartHookFunction>(GetProcAddress(hookLibrary, "StartHook"));

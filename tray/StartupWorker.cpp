@@ -2,7 +2,7 @@
 #include "tray/PlatformClass.h"
 #include "tray/TrayGlobals.h"
 #include "shared/RegAccess.h"
-#include <stdio.h>
+#include "shared/JoinPath.h"
 
 BOOL EnablePrivilege(HANDLE token, const char* privilegeName)
 {
@@ -33,8 +33,7 @@ BOOL EnablePrivilege(HANDLE token, const char* privilegeName)
 
 BOOL PropertyProgramPath(const char* folder, char* path, size_t pathSize)
 {
-    int length = snprintf(path, pathSize, "%s\\%s", folder, PROPERTY_PROGRAM);
-    return length > 0 && static_cast<size_t>(length) < pathSize;
+    return JoinPath(path, pathSize, folder, PROPERTY_PROGRAM);
 }
 
 static BOOL EnableDebugPrivilege()

@@ -1,8 +1,10 @@
 #!/bin/bash
 # Installs what building and running under Wine need, when it is missing (Debian 12, as root).
-# No i386 architecture and no wine32: 32-bit programs cannot run on these machines.
+# No i386 architecture and no wine32: 32-bit programs cannot run on these machines. The i686 product is
+# built with the Win32 thread model compilers (nothing of the POSIX thread runtime in a deliverable); the
+# x86_64 test build keeps the POSIX ones, which GoogleTest needs.
 need=()
-for cmd in python3 i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine xvfb-run xauth cmake xdotool \
+for cmd in python3 i686-w64-mingw32-g++-win32 x86_64-w64-mingw32-g++-posix wine xvfb-run xauth cmake xdotool \
            flock aplay make; do
   command -v "$cmd" >/dev/null 2>&1 || need+=("$cmd")
 done
@@ -12,6 +14,6 @@ done
 echo "installing packages for: ${need[*]}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
-apt-get install -y -qq g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
+apt-get install -y -qq g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix \
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine64 wine xvfb xauth cmake make googletest \
     xdotool alsa-utils libasound2-plugins util-linux x11-apps python3 imagemagick >/dev/null
