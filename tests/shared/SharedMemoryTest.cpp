@@ -131,6 +131,15 @@ int ChildHold(const char* block)
     return 0;
 }
 
+// --badsd BLOCK: opens a block with security attributes that hold no valid descriptor; 0 when it is ready.
+int ChildInvalidSecurity(const char* block)
+{
+    BYTE invalid[64] = {};
+    SECURITY_ATTRIBUTES bad = {sizeof bad, invalid, FALSE};
+    CSharedMemory memory(block, 512, nullptr, nullptr, &bad);
+    return memory.IsReady() ? 0 : 1;
+}
+
 // A block with the protocol's items, as every test below starts from.
 struct ProtocolBlock {
     ProtocolBlock() : name(UniqueName("proto")), memory(name.c_str(), 512, InitMouseStateBlock) {}
@@ -347,6 +356,21 @@ TEST(SharedMemoryErrors, SuppliedSecurityAttributes)
     CSharedMemory accepted(UniqueName("goodsd").c_str(), 512, nullptr, nullptr, &good);
     EXPECT_TRUE(accepted.IsReady());
     EXPECT_TRUE(accepted.AddItem("a", 4));
+}
+
+TEST(SharedMemoryErrors, SecurityIsAppliedOnTheNtFamilyOnly)
+{
+    // Windows 95 reports 4.0 like NT 4.0; its security functions are failing stubs, so it must not take the
+    // explicit-security path (where supplied attributes are checked).
+    const struct { const char* version; DWORD exitCode; } cases[] = {{"win95", 0}, {"nt40", 1}};
+    for (const auto& c : cases) {
+        std::string name = std::string("shared_memory_") + c.version + ".exe";
+        std::string copy = CopySelfAs(name.c_str());
+        ASSERT_TRUE(!copy.empty() && SetAppDefault(name.c_str(), nullptr, "Version", c.version));
+        ChildResult result = RunChild(copy, "--badsd " + UniqueName(c.version), waitLimit);
+        EXPECT_TRUE(result.finished);
+        EXPECT_EQ(c.exitCode, result.exitCode) << c.version;
+    }
 }
 
 // ---- several processes ----
@@ -571,6 +595,8 @@ int main(int argc, char** argv)
         return ChildOpen(argv[2], argv[3]);
     if (argc >= 3 && strcmp(argv[1], "--hold") == 0)
         return ChildHold(argv[2]);
+    if (argc >= 3 && strcmp(argv[1], "--badsd") == 0)
+        return ChildInvalidSecurity(argv[2]);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

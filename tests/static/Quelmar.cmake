@@ -1,8 +1,10 @@
-# Quelmar.exe of the i686 product tree: system imports only, version resource.
+# Quelmar.exe of the i686 product tree, as it ships: system imports only and exactly the listed functions
+# (none that 95 or NT 4.0 lacks), stripped with a debug link, version resource.
 if(PRODUCT_BUILD_DIR)
   find_program(PYTHON3 python3 REQUIRED)
   add_test(NAME static_quelmar
            COMMAND ${PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/check_pe.py ${PRODUCT_BUILD_DIR}/bin/Quelmar.exe
-                   --system-imports-only --version-resource
+                   --system-imports-only --version-resource --shipped
+                   --imports ${CMAKE_CURRENT_SOURCE_DIR}/imports/Quelmar.exe.txt
                    --objdump i686-w64-mingw32-objdump)
 endif()
