@@ -1,5 +1,5 @@
 // Folder creation with every missing parent. Failures on the way are ignored: only the final state counts.
-#include "shared/RegAccess.h"
+#include "shared/MakeDirectoryPath.h"
 #include <string.h>
 
 namespace {

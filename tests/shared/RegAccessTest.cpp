@@ -6,6 +6,7 @@
 #include <string.h>
 #include <string>
 #include "shared/RegAccess.h"
+#include "shared/MakeDirectoryPath.h"
 
 namespace {
 
