@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <stddef.h>
+#include "shared/HandleWord.h"
 
 struct DataSeg {
     DWORD platformClass;        // PlatformClass value, computed by the first process that loads the library
@@ -14,7 +15,15 @@ struct DataSeg {
     DWORD keyboardHook;         // WH_KEYBOARD handle, or 0
     DWORD lowLevelKeyboardHook; // WH_KEYBOARD_LL handle, or 0
     DWORD leftAltDown;          // classes 2 and 5: the last Alt event came from the left Alt key
-    DWORD installingProcess;    // id of the process whose InstallHook set the hook handles, or 0
+    // Words the library added for its own bookkeeping; the ones above keep their places.
+    DWORD keyboardHookProcess;  // process that set keyboardHook, or 0
+    DWORD sequenceStart;        // GetTickCount() of the quick release that started winSequence
+    DWORD keyboardHookThread;   // thread that set keyboardHook (the hook ends with it)
+    DWORD lowLevelHookProcess;  // process that set lowLevelKeyboardHook, or 0
+    DWORD lowLevelHookThread;   // thread that set lowLevelKeyboardHook
+    DWORD winKeyTimerThread;    // thread of winKeyTimer: timer ids are only meaningful on their thread
+    DWORD sequenceTimerThread;  // thread of sequenceTimer
+    DWORD middleButtonDown;     // the library synthesised a middle-button press and not yet its release
 };
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -27,11 +36,15 @@ static_assert(offsetof(DataSeg, sequenceTimer) == 20, "DataSeg layout");
 static_assert(offsetof(DataSeg, keyboardHook) == 24, "DataSeg layout");
 static_assert(offsetof(DataSeg, lowLevelKeyboardHook) == 28, "DataSeg layout");
 static_assert(offsetof(DataSeg, leftAltDown) == 32, "DataSeg layout");
-static_assert(offsetof(DataSeg, installingProcess) == 36, "DataSeg layout");
-static_assert(sizeof(DataSeg) == 40, "DataSeg layout");
+static_assert(offsetof(DataSeg, keyboardHookProcess) == 36, "DataSeg layout");
+static_assert(offsetof(DataSeg, sequenceStart) == 40, "DataSeg layout");
+static_assert(offsetof(DataSeg, keyboardHookThread) == 44, "DataSeg layout");
+static_assert(offsetof(DataSeg, lowLevelHookProcess) == 48, "DataSeg layout");
+static_assert(offsetof(DataSeg, lowLevelHookThread) == 52, "DataSeg layout");
+static_assert(offsetof(DataSeg, winKeyTimerThread) == 56, "DataSeg layout");
+static_assert(offsetof(DataSeg, sequenceTimerThread) == 60, "DataSeg layout");
+static_assert(offsetof(DataSeg, middleButtonDown) == 64, "DataSeg layout");
+static_assert(sizeof(DataSeg) == 68, "DataSeg layout");
 #endif
 
 extern DataSeg g_dataSeg;
-
-inline HHOOK HookFromWord(DWORD word) { return (HHOOK)(ULONG_PTR)word; }
-inline DWORD WordFromHook(HHOOK hook) { return HandleToUlong(hook); }

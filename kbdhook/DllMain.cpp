@@ -4,6 +4,7 @@
 #include "InstallHook.h"
 #include "NamedBlock.h"
 #include "PlatformClass.h"
+#include "ThreadTimer.h"
 #include "WindowsKeyMacro.h"
 
 DataSeg g_dataSeg __attribute__((section("DataSeg"), shared)) = {};
@@ -21,11 +22,13 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
             g_instance = NULL;
             return FALSE;
         }
+        OpenThreadTimers();
         break;
     case DLL_PROCESS_DETACH:
         // Nothing of this library may stay reachable here: its timers, and hooks this process set.
         KillOwnTimers();
         RemoveHooksOfThisProcess();
+        CloseThreadTimers();
         g_instance = NULL;
         CloseNamedBlock();
         break;

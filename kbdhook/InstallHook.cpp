@@ -1,52 +1,133 @@
-// Installing and removing both keyboard hooks for all threads.
+// Installing and removing both keyboard hooks for all threads. Each hook handle is kept with the process
+// and thread that set it: a hook ends with its thread, and only its own program removes it.
 #include "DataSeg.h"
 #include "HookInstance.h"
 #include "InstallHook.h"
 #include "KeySynth.h"
+#include "MiddleButton.h"
 #include "PlatformClass.h"
 #include "Vorrin.h"
 #include "WindowsKeyMacro.h"
 
 namespace {
 
-// This process set the recorded hook handles (a later process may get the same id).
-BOOL g_installedHere = FALSE;
+// The hooks this process set, to tell them from those of an ended process whose id it was given again.
+HHOOK g_keyboardHookHere = NULL;
+HHOOK g_lowLevelHookHere = NULL;
+
+struct HookRecord {
+    DWORD* handle;
+    DWORD* process;
+    DWORD* thread;
+    HHOOK* here;
+};
+
+const HookRecord KeyboardHook = {&g_dataSeg.keyboardHook, &g_dataSeg.keyboardHookProcess,
+                                 &g_dataSeg.keyboardHookThread, &g_keyboardHookHere};
+const HookRecord LowLevelHook = {&g_dataSeg.lowLevelKeyboardHook, &g_dataSeg.lowLevelHookProcess,
+                                 &g_dataSeg.lowLevelHookThread, &g_lowLevelHookHere};
+
+BOOL SetHere(const HookRecord& hook)
+{
+    return *hook.handle && *hook.process == GetCurrentProcessId() && *hook.handle == WordFromHandle(*hook.here);
+}
+
+// An object that cannot be opened for lack of rights still exists.
+BOOL HasEnded(HANDLE object)
+{
+    if (!object)
+        return GetLastError() != ERROR_ACCESS_DENIED;
+    const BOOL ended = WaitForSingleObject(object, 0) == WAIT_OBJECT_0;
+    CloseHandle(object);
+    return ended;
+}
+
+// OpenThread exists from Windows Me and 2000 on; before, only the process tells.
+BOOL ThreadHasEnded(DWORD thread)
+{
+    typedef HANDLE(WINAPI * OpenThreadFunction)(DWORD, BOOL, DWORD);
+    const OpenThreadFunction openThread = reinterpret_cast<OpenThreadFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "OpenThread")));
+    if (!thread || thread == GetCurrentThreadId() || !openThread)
+        return FALSE;
+    return HasEnded(openThread(SYNCHRONIZE, FALSE, thread));
+}
+
+enum OwnerState { OwnerRuns, OwnerThreadEnded, OwnerProcessEnded };
 
 // The system removes a process's hooks when it ends, but their handles stay in the shared words.
-BOOL InstallerHasEnded()
+OwnerState StateOfOwner(const HookRecord& hook)
 {
-    const DWORD installer = g_dataSeg.installingProcess;
-    if (!installer)
+    const DWORD process = *hook.process;
+    if (process == GetCurrentProcessId()) {
+        if (!SetHere(hook))
+            return OwnerProcessEnded;
+    } else if (!process || HasEnded(OpenProcess(SYNCHRONIZE, FALSE, process))) {
+        return OwnerProcessEnded;
+    }
+    return ThreadHasEnded(*hook.thread) ? OwnerThreadEnded : OwnerRuns;
+}
+
+void Forget(const HookRecord& hook)
+{
+    if (*hook.handle == WordFromHandle(*hook.here))
+        *hook.here = NULL;
+    *hook.handle = 0;
+    *hook.process = 0;
+    *hook.thread = 0;
+}
+
+// Forgets a hook whose owner has ended; FALSE while its owner runs. Windows removes every hook of a thread
+// when it ends; Wine keeps a global one until its process ends, so that one is removed here.
+BOOL ForgetEnded(const HookRecord& hook)
+{
+    switch (StateOfOwner(hook)) {
+    case OwnerRuns:
         return FALSE;
-    if (installer == GetCurrentProcessId())
-        return !g_installedHere;
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, installer);
-    if (!process)
-        return GetLastError() != ERROR_ACCESS_DENIED;
-    const BOOL ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-    CloseHandle(process);
-    return ended;
+    case OwnerThreadEnded:
+        UnhookWindowsHookEx(HandleFromWord<HHOOK>(*hook.handle));
+        break;
+    case OwnerProcessEnded:
+        break;
+    }
+    Forget(hook);
+    return TRUE;
+}
+
+void InstallOne(const HookRecord& hook, int type, HOOKPROC procedure)
+{
+    if (*hook.handle && !ForgetEnded(hook))
+        return;
+    HHOOK handle = SetWindowsHookExA(type, procedure, g_instance, 0);
+    if (!handle)
+        return;
+    *hook.here = handle;
+    *hook.process = GetCurrentProcessId();
+    *hook.thread = GetCurrentThreadId();
+    *hook.handle = WordFromHandle(handle);
+}
+
+// A hook of another program that is still running stays: that program removes it.
+BOOL RemoveOne(const HookRecord& hook)
+{
+    if (!*hook.handle)
+        return FALSE;
+    if (!SetHere(hook))
+        return ForgetEnded(hook);
+    UnhookWindowsHookEx(*hook.here);
+    Forget(hook);
+    return TRUE;
 }
 
 void InstallHooks()
 {
-    if ((g_dataSeg.keyboardHook || g_dataSeg.lowLevelKeyboardHook) && InstallerHasEnded()) {
-        g_dataSeg.keyboardHook = 0;
-        g_dataSeg.lowLevelKeyboardHook = 0;
-        g_dataSeg.installingProcess = 0;
-    }
-    const DWORD keyboardHookBefore = g_dataSeg.keyboardHook;
-    const DWORD lowLevelHookBefore = g_dataSeg.lowLevelKeyboardHook;
-    if (!g_dataSeg.keyboardHook)
-        g_dataSeg.keyboardHook = WordFromHook(SetWindowsHookExA(WH_KEYBOARD, KeyboardProc, g_instance, 0));
+    InstallOne(KeyboardHook, WH_KEYBOARD, KeyboardProc);
     DWORD delay = 10;
     switch (g_dataSeg.platformClass) {
     case Platform2000:
     case PlatformXP:
         // A second low-level hook would report every special key twice and could never be removed.
-        if (!g_dataSeg.lowLevelKeyboardHook)
-            g_dataSeg.lowLevelKeyboardHook =
-                WordFromHook(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardProcLow, g_instance, 0));
+        InstallOne(LowLevelHook, WH_KEYBOARD_LL, KeyboardProcLow);
         delay = 100;
         break;
     case PlatformNT4:
@@ -55,31 +136,17 @@ void InstallHooks()
     default:
         break;
     }
-    if (g_dataSeg.keyboardHook != keyboardHookBefore || g_dataSeg.lowLevelKeyboardHook != lowLevelHookBefore) {
-        g_dataSeg.installingProcess = GetCurrentProcessId();
-        g_installedHere = TRUE;
-    }
     // Two Scroll Lock taps leave its state as it was and put keyboard input through the new hooks.
     SynthesiseTap(VK_SCROLL);
     Sleep(delay);
     SynthesiseTap(VK_SCROLL);
 }
 
-void RemoveHook(DWORD* hook)
+// Whatever the removed hooks held down goes up: the events that would release it pass them no more.
+void ReleaseHeldInput()
 {
-    if (*hook) {
-        UnhookWindowsHookEx(HookFromWord(*hook));
-        *hook = 0;
-    }
-}
-
-void RemoveHooks()
-{
-    RemoveHook(&g_dataSeg.keyboardHook);
-    RemoveHook(&g_dataSeg.lowLevelKeyboardHook);
-    g_dataSeg.installingProcess = 0;
-    g_installedHere = FALSE;
     AbandonWindowsKeyMacro();
+    ReleaseMiddleButton();
 }
 
 }  // namespace
@@ -90,11 +157,18 @@ extern "C" void WINAPI InstallHook(BOOL install)
         InstallHooks();
         return;
     }
-    RemoveHooks();
+    RemoveOne(KeyboardHook);
+    RemoveOne(LowLevelHook);
+    ReleaseHeldInput();
 }
 
 void RemoveHooksOfThisProcess()
 {
-    if (g_installedHere && g_dataSeg.installingProcess == GetCurrentProcessId())
-        RemoveHooks();
+    BOOL removed = FALSE;
+    if (SetHere(KeyboardHook))
+        removed = RemoveOne(KeyboardHook) || removed;
+    if (SetHere(LowLevelHook))
+        removed = RemoveOne(LowLevelHook) || removed;
+    if (removed)
+        ReleaseHeldInput();
 }

@@ -15,8 +15,3 @@ inline void SynthesiseWheel(int delta, ULONG_PTR extraInfo)
 {
     mouse_event(MOUSEEVENTF_WHEEL, 0, 0, (DWORD)delta, extraInfo);
 }
-
-inline void SynthesiseMiddleButton(BOOL up)
-{
-    mouse_event(up ? MOUSEEVENTF_MIDDLEUP : MOUSEEVENTF_MIDDLEDOWN, 0, 0, 0, 0);
-}

@@ -4,6 +4,8 @@
 #include "NamedBlock.h"
 #include "PlatformClass.h"
 #include "KeyCodes.h"
+#include "KeySynth.h"
+#include "MiddleButton.h"
 #include "Vorrin.h"
 #include "WindowsKeyMacro.h"
 
@@ -71,16 +73,30 @@ BOOL HandleSpecialKey(UINT virtualKey, LPARAM flags)
     return TRUE;
 }
 
+LRESULT PassOn(int code, WPARAM virtualKey, LPARAM flags)
+{
+    return CallNextHookEx(HandleFromWord<HHOOK>(g_dataSeg.keyboardHook), code, virtualKey, flags);
+}
+
 }  // namespace
 
 extern "C" LRESULT CALLBACK KeyboardProc(int code, WPARAM virtualKey, LPARAM flags)
 {
-    if (code < 0 || code == HC_NOREMOVE || !NotificationWindow())
-        return CallNextHookEx(HookFromWord(g_dataSeg.keyboardHook), code, virtualKey, flags);
+    if (code < 0 || code == HC_NOREMOVE)
+        return PassOn(code, virtualKey, flags);
     const UINT key = (UINT)virtualKey;
+    if (g_dataSeg.winSequence && EndOldSequence()) {
+        ReplayKey((BYTE)key, ScanCodeOf(flags), IsExtendedKey(flags), IsKeyUp(flags), 0);
+        return 1;
+    }
+    if (!NotificationWindow()) {
+        if (ReleaseMiddleButtonForKey(key, ScanCodeOf(flags), IsKeyUp(flags)))
+            return 1;
+        return PassOn(code, virtualKey, flags);
+    }
     if (HandleWindowsKeyMacro(key, ScanCodeOf(flags), IsKeyUp(flags), IsRepeat(flags)))
         return 1;
     if (HandleCtrlAltLetter(key, flags) || HandleSpecialKey(key, flags))
         return 1;
-    return CallNextHookEx(HookFromWord(g_dataSeg.keyboardHook), code, virtualKey, flags);
+    return PassOn(code, virtualKey, flags);
 }

@@ -3,7 +3,10 @@
 #include "DataSeg.h"
 #include "NamedBlock.h"
 #include "KeyCodes.h"
+#include "KeySynth.h"
+#include "MiddleButton.h"
 #include "Vorrin.h"
+#include "WindowsKeyMacro.h"
 
 namespace {
 
@@ -16,7 +19,7 @@ const DWORD LastMediaKey = VK_LAUNCH_APP2;      // 0xB7
 
 LRESULT PassOn(int code, WPARAM message, LPARAM record)
 {
-    return CallNextHookEx(HookFromWord(g_dataSeg.lowLevelKeyboardHook), code, message, record);
+    return CallNextHookEx(HandleFromWord<HHOOK>(g_dataSeg.lowLevelKeyboardHook), code, message, record);
 }
 
 }  // namespace
@@ -24,11 +27,21 @@ LRESULT PassOn(int code, WPARAM message, LPARAM record)
 extern "C" LRESULT CALLBACK KeyboardProcLow(int code, WPARAM message, LPARAM record)
 {
     const KBDLLHOOKSTRUCT* key = (const KBDLLHOOKSTRUCT*)record;
-    if (code < 0 || !key || !NotificationWindow())
-        return PassOn(code, message, record);
-    if ((key->flags & LLKHF_INJECTED) && key->dwExtraInfo == ApplicationInput)
+    if (code < 0 || !key)
         return PassOn(code, message, record);
     const BOOL keyDown = (key->flags & LLKHF_UP) == 0;
+    if (g_dataSeg.winSequence && EndOldSequence()) {
+        ReplayKey((BYTE)key->vkCode, (BYTE)key->scanCode, (key->flags & LLKHF_EXTENDED) != 0, !keyDown,
+                  key->dwExtraInfo);
+        return 1;
+    }
+    if (!NotificationWindow()) {
+        if (ReleaseMiddleButtonForKey(key->vkCode, key->scanCode, !keyDown))
+            return 1;
+        return PassOn(code, message, record);
+    }
+    if ((key->flags & LLKHF_INJECTED) && key->dwExtraInfo == ApplicationInput)
+        return PassOn(code, message, record);
     if (key->vkCode == VK_SPECIAL) {
         switch (key->scanCode) {
         case ScanFunction1:

@@ -1,5 +1,6 @@
 #include "NamedBlock.h"
 #include "Vorrin.h"
+#include "shared/HandleWord.h"
 
 namespace {
 HANDLE g_mapFile = NULL;
@@ -35,7 +36,7 @@ HWND NotificationWindow()
 {
     if (!g_mapView)
         return NULL;
-    return (HWND)(ULONG_PTR)*(volatile DWORD*)g_mapView;
+    return HandleFromWord<HWND>(*static_cast<volatile DWORD*>(g_mapView));
 }
 
 void Notify(WPARAM code, LPARAM value)

@@ -2,6 +2,7 @@
 #include "DataSeg.h"
 #include "KeySynth.h"
 #include "NamedBlock.h"
+#include "ThreadTimer.h"
 #include "Vorrin.h"
 
 namespace {
@@ -15,50 +16,12 @@ const UINT SequenceExpiryMs = 2000;
 const LPARAM MacroWindowsE = 182;
 const LPARAM MacroWindowsUpEnter = 10;
 
-// The timers this process set, with their thread. Their procedures are in this library, so they must not
-// outlive it in this process; the shared words alone cannot tell which process a timer lives in.
-struct OwnTimer {
-    UINT_PTR id;
-    DWORD thread;
-};
-OwnTimer g_ownWinKeyTimer = {0, 0};
-OwnTimer g_ownSequenceTimer = {0, 0};
-
-void SetOwnTimer(DWORD* word, OwnTimer* own, UINT elapse, TIMERPROC procedure)
-{
-    const UINT_PTR id = SetTimer(NULL, 0, elapse, procedure);
-    *word = (DWORD)id;
-    if (id) {
-        own->id = id;
-        own->thread = GetCurrentThreadId();
-    }
-}
-
-void ForgetOwnTimer(OwnTimer* own, UINT_PTR id)
-{
-    if (own->id == id && own->thread == GetCurrentThreadId())
-        own->id = 0;
-}
-
-// Timers are thread timers of whichever thread ran the hook; from another thread this does nothing.
-void KillTimerWord(DWORD* timer, OwnTimer* own)
-{
-    if (*timer) {
-        KillTimer(NULL, *timer);
-        ForgetOwnTimer(own, *timer);
-        *timer = 0;
-    }
-}
-
 // The Windows key was held without another key: deliver it late. Fires once: a timer that another
 // thread could not kill must not keep pressing the Windows key.
 VOID CALLBACK WinKeyDelay(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    KillTimer(NULL, timer);
-    ForgetOwnTimer(&g_ownWinKeyTimer, timer);
-    if ((DWORD)timer != g_dataSeg.winKeyTimer || !g_dataSeg.winKeyDown)
+    if (!EndFiredTimer(WinKeyTimer, timer) || !g_dataSeg.winKeyDown)
         return;
-    g_dataSeg.winKeyTimer = 0;
     SynthesiseKey(VK_SHIFT, TRUE);
     SynthesiseKey(VK_LWIN, FALSE);
     // The late key may never come back through a hook (focus moved to a window without it): the macro
@@ -69,12 +32,7 @@ VOID CALLBACK WinKeyDelay(HWND, UINT, UINT_PTR timer, DWORD)
 // The quick tap was not completed in time.
 VOID CALLBACK SequenceExpiry(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    KillTimer(NULL, timer);
-    ForgetOwnTimer(&g_ownSequenceTimer, timer);
-    if ((DWORD)timer != g_dataSeg.sequenceTimer)
-        return;
-    g_dataSeg.sequenceTimer = 0;
-    if (!g_dataSeg.winSequence)
+    if (!EndFiredTimer(SequenceTimer, timer) || !g_dataSeg.winSequence)
         return;
     g_dataSeg.winSequence = 0;
     SynthesiseKey(VK_SHIFT, TRUE);
@@ -91,7 +49,7 @@ BOOL HandleSequenceKey(UINT virtualKey, BYTE scanCode, BOOL keyUp)
             return TRUE;
         }
         g_dataSeg.winSequence = 0;
-        KillTimerWord(&g_dataSeg.sequenceTimer, &g_ownSequenceTimer);
+        StopThreadTimer(SequenceTimer);
         SynthesiseKey(VK_SHIFT, TRUE);
         SynthesiseTap(VK_LWIN);
         SynthesiseKey((BYTE)virtualKey, keyUp);
@@ -100,8 +58,8 @@ BOOL HandleSequenceKey(UINT virtualKey, BYTE scanCode, BOOL keyUp)
     if (virtualKey == VK_RETURN && scanCode == ScanEnter && keyUp) {
         g_dataSeg.winSequence = 0;
         SynthesiseKey(VK_SHIFT, TRUE);
-        if (g_dataSeg.sequenceTimer) {
-            KillTimerWord(&g_dataSeg.sequenceTimer, &g_ownSequenceTimer);
+        if (ThreadTimerRuns(SequenceTimer)) {
+            StopThreadTimer(SequenceTimer);
             Notify(NotifyMacro, MacroWindowsUpEnter);
         }
     }
@@ -112,7 +70,7 @@ BOOL HandleSequenceKey(UINT virtualKey, BYTE scanCode, BOOL keyUp)
 BOOL HandleKeyAfterWindowsKey(UINT virtualKey, BYTE scanCode, BOOL keyUp)
 {
     g_dataSeg.winKeyDown = 0;
-    KillTimerWord(&g_dataSeg.winKeyTimer, &g_ownWinKeyTimer);
+    StopThreadTimer(WinKeyTimer);
     if (scanCode == ScanE) {
         SynthesiseKey('E', TRUE);
         SynthesiseKey(VK_SHIFT, TRUE);
@@ -121,10 +79,11 @@ BOOL HandleKeyAfterWindowsKey(UINT virtualKey, BYTE scanCode, BOOL keyUp)
         return TRUE;
     }
     if (scanCode == ScanWindows && keyUp) {
-        g_dataSeg.winSequence = 1;
         g_dataSeg.winSequenceFresh = 1;
-        SetOwnTimer(&g_dataSeg.sequenceTimer, &g_ownSequenceTimer, SequenceExpiryMs, SequenceExpiry);
-        if (!g_dataSeg.sequenceTimer) {
+        // The start time is in place before another thread can see the sequence.
+        g_dataSeg.sequenceStart = GetTickCount();
+        InterlockedExchange(reinterpret_cast<volatile LONG*>(&g_dataSeg.winSequence), 1);
+        if (!StartThreadTimer(SequenceTimer, SequenceExpiryMs, SequenceExpiry)) {
             // Without its expiry the sequence could hold Shift for ever.
             g_dataSeg.winSequence = 0;
             g_dataSeg.winSequenceFresh = 0;
@@ -147,7 +106,7 @@ BOOL HandleWindowsKeyMacro(UINT virtualKey, BYTE scanCode, BOOL keyUp, BOOL repe
 {
     if (g_dataSeg.winSequence)
         return HandleSequenceKey(virtualKey, scanCode, keyUp);
-    KillTimerWord(&g_dataSeg.sequenceTimer, &g_ownSequenceTimer);
+    StopThreadTimer(SequenceTimer);
     const BOOL windowsKeyPress = virtualKey == VK_LWIN && scanCode == ScanWindows && !keyUp;
     if (g_dataSeg.winKeyDown) {
         // The held Windows key repeats: still the same press, whose late delivery the timer decides.
@@ -160,8 +119,7 @@ BOOL HandleWindowsKeyMacro(UINT virtualKey, BYTE scanCode, BOOL keyUp, BOOL repe
     if (windowsKeyPress && !repeat) {
         g_dataSeg.winKeyDown = 1;
         SynthesiseKey(VK_SHIFT, FALSE);
-        SetOwnTimer(&g_dataSeg.winKeyTimer, &g_ownWinKeyTimer, WinKeyDelayMs, WinKeyDelay);
-        if (g_dataSeg.winKeyTimer)
+        if (StartThreadTimer(WinKeyTimer, WinKeyDelayMs, WinKeyDelay))
             return TRUE;
         // Nothing would ever deliver the press: it passes now, without the Shift.
         g_dataSeg.winKeyDown = 0;
@@ -176,25 +134,27 @@ void AbandonWindowsKeyMacro()
     g_dataSeg.winKeyDown = 0;
     g_dataSeg.winSequence = 0;
     g_dataSeg.winSequenceFresh = 0;
-    KillTimerWord(&g_dataSeg.winKeyTimer, &g_ownWinKeyTimer);
-    KillTimerWord(&g_dataSeg.sequenceTimer, &g_ownSequenceTimer);
+    StopThreadTimer(WinKeyTimer);
+    StopThreadTimer(SequenceTimer);
     if (shiftHeld)
         SynthesiseKey(VK_SHIFT, TRUE);
 }
 
+BOOL EndOldSequence()
+{
+    if (GetTickCount() - g_dataSeg.sequenceStart < SequenceExpiryMs)
+        return FALSE;
+    g_dataSeg.winSequence = 0;
+    g_dataSeg.winSequenceFresh = 0;
+    StopThreadTimer(SequenceTimer);
+    SynthesiseKey(VK_SHIFT, TRUE);
+    return TRUE;
+}
+
 void KillOwnTimers()
 {
-    // A timer of this process that the shared words still name is the macro in progress: it cannot end
-    // here any more, so it ends now and lets Shift go.
-    const BOOL macroHere = (g_ownWinKeyTimer.id && (DWORD)g_ownWinKeyTimer.id == g_dataSeg.winKeyTimer) ||
-                           (g_ownSequenceTimer.id && (DWORD)g_ownSequenceTimer.id == g_dataSeg.sequenceTimer);
-    OwnTimer* const timers[] = {&g_ownWinKeyTimer, &g_ownSequenceTimer};
-    for (OwnTimer* own : timers) {
-        if (own->id && own->thread == GetCurrentThreadId()) {
-            KillTimer(NULL, own->id);
-            own->id = 0;
-        }
-    }
-    if (macroHere)
+    // The macro in progress named a timer of this thread: it cannot end through it any more, so it ends
+    // now and lets Shift go.
+    if (KillThisThreadsTimers())
         AbandonWindowsKeyMacro();
 }

@@ -152,11 +152,13 @@ void KeyboardHookTest::TearDown()
 {
     InstallHook(FALSE);
     Drain();
-    // Leave no modifier down for the next test, whatever happened here.
+    // Leave no modifier or middle button down for the next test, whatever happened here.
     const BYTE modifiers[] = {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN};
     for (BYTE key : modifiers)
         if (KeyHeld(key))
             keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    if (KeyHeld(VK_MBUTTON))
+        mouse_event(MOUSEEVENTF_MIDDLEUP, 0, 0, 0, 0);
     Drain();
     if (keyboardObserver)
         UnhookWindowsHookEx(keyboardObserver);

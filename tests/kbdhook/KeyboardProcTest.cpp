@@ -104,6 +104,23 @@ TEST_F(PerProcessHook, QuickTapExpiresAfterTwoSeconds)
     ExpectNothingHeld();
 }
 
+// The thread that started the tap may end or stop pumping before its expiry timer fires: the first key
+// after the 2 s ends the tap, with Shift released before that key.
+TEST_F(PerProcessHook, QuickTapWhoseTimerIsLostEndsAtTheFirstKeyAfterTwoSeconds)
+{
+    WinDown();
+    WinUp();
+    Key(VK_UP, ScanUp, false, true);
+    ASSERT_TRUE(KillTimer(NULL, dataSeg->sequenceTimer));
+    Pump(2100);
+    Key('X', ScanX, false);
+    Key('X', ScanX, true);
+    Settle();
+    EXPECT_EQ((Keys{Up(VK_SHIFT, 0), Down('X', ScanX), Up('X', ScanX)}), keys);
+    EXPECT_EQ(Notes{}, notes);
+    ExpectNothingHeld();
+}
+
 TEST_F(PerProcessHook, HeldWindowsKeyIsDeliveredLateOnce)
 {
     WinDown();

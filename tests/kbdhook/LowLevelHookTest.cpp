@@ -58,6 +58,24 @@ TEST_F(LowLevelHook, MiddleKeyHoldsTheMiddleButton)
     EXPECT_EQ(PassedKeys{}, passed);
 }
 
+// The middle key's release cannot reach the library once its hooks are gone or its window word is 0.
+TEST_F(LowLevelHook, MiddleButtonGoesUpWhenTheKeyCanNoLongerReleaseIt)
+{
+    Key(0xFF, 0x16, false);
+    InstallHook(FALSE);
+    Settle();
+    EXPECT_EQ((Mice{{WM_MBUTTONDOWN, 0, 0}, {WM_MBUTTONUP, 0, 0}}), mouse) << "hooks removed";
+    Key(0xFF, 0x16, true);
+    Install(PlatformXP);
+    Key(0xFF, 0x16, false);
+    SetBlockWindow(NULL);
+    Key(0xFF, 0x16, true);
+    Settle();
+    EXPECT_EQ((Mice{{WM_MBUTTONDOWN, 0, 0}, {WM_MBUTTONUP, 0, 0}}), mouse) << "window word cleared";
+    EXPECT_EQ(PassedKeys{}, passed) << "the release is swallowed like its press";
+    EXPECT_FALSE(KeyHeld(VK_MBUTTON));
+}
+
 TEST_F(LowLevelHook, OtherScanCodesOfKey255PassOn)
 {
     Tap(0xFF, 0x30);
