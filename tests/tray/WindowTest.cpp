@@ -420,16 +420,22 @@ TEST(FrameWnd, FailedCreationDeletesTheFrame)
 
 namespace {
 
+// Written by the thread; lives as long as the process, so a test that stops waiting leaves it valid.
 struct ThreadRecord {
     HANDLE deleted;
     DWORD ranOn;
+    DWORD objectThreadId;
     int priority;
 };
 
 class CTestThread : public CWinThread {
 public:
     CTestThread(ThreadRecord* record) : CWinThread(Run, record), record(record) {}
-    ~CTestThread() override { SetEvent(record->deleted); }
+    ~CTestThread() override
+    {
+        record->objectThreadId = threadId;
+        SetEvent(record->deleted);
+    }
     static UINT Run(void* parameter)
     {
         ThreadRecord* record = static_cast<ThreadRecord*>(parameter);
@@ -444,15 +450,14 @@ public:
 
 TEST(WinThread, RunsAtNormalPriorityAndDeletesItselfWhenDone)
 {
-    ThreadRecord record = {CreateEvent(nullptr, TRUE, FALSE, nullptr), 0, -99};
+    static ThreadRecord record = {CreateEvent(nullptr, TRUE, FALSE, nullptr), 0, 0, -99};
     CTestThread* thread = new CTestThread(&record);
     ASSERT_TRUE(thread->CreateThread());
-    DWORD id = thread->threadId;   // valid until the object deletes itself
+    // The object may be gone from here on: it deletes itself when its thread ends.
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(record.deleted, 5000));
-    EXPECT_EQ(id, record.ranOn);
+    EXPECT_EQ(record.objectThreadId, record.ranOn);
     EXPECT_NE(GetCurrentThreadId(), record.ranOn);
     EXPECT_EQ(THREAD_PRIORITY_NORMAL, record.priority);
-    CloseHandle(record.deleted);
 
     EXPECT_EQ(nullptr, CWinThread::Begin(nullptr, nullptr));
 }
