@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include "MessagePump.h"
+#include "framework/Dialog.h"
 #include "framework/FrameWnd.h"
 #include "framework/WinApp.h"
 #include "framework/WinThread.h"
@@ -15,6 +16,7 @@ namespace {
 
 const UINT IDR_TESTFRAME = 901;
 const UINT ID_TEST_QUIT = 902;
+const UINT IDD_TESTDIALOG = 903;
 
 CWinApp testApp;
 
@@ -283,6 +285,35 @@ TEST(Wnd, WindowsCreatedDuringCreationAreBoundToo)
     EXPECT_EQ(&outer, CWnd::FromHandle(outer.hwnd));
     EXPECT_NE(outer.hwnd, outer.inner.hwnd);
     EXPECT_EQ(21, SendMessage(outer.inner.hwnd, WM_USER, 0, 0));
+    EXPECT_FALSE(CWnd::UnhookWindowCreate());   // every level was closed again
+}
+
+namespace {
+
+// Creates a dialog during its own creation, then fails it, as a frame whose start-up fails would.
+class CFailingWindow : public CWnd {
+public:
+    CDialog dialog{IDD_TESTDIALOG};
+    int postNcDestroys = 0;
+    LRESULT OnCreate(WPARAM, LPARAM) { return dialog.Create() ? -1 : 0; }
+    void PostNcDestroy() override { postNcDestroys++; }
+
+protected:
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageEntry messageEntries[];
+    static const MessageMap messageMap;
+};
+const MessageEntry CFailingWindow::messageEntries[] = {OnMessage(WM_CREATE, &CFailingWindow::OnCreate)};
+const MessageMap CFailingWindow::messageMap = MakeMessageMap(&CWnd::messageMap, messageEntries);
+
+}  // namespace
+
+TEST(Wnd, ADialogMadeDuringAFailedCreationLeavesItsCreatorToEndOnce)
+{
+    CFailingWindow outer;
+    EXPECT_FALSE(outer.CreateEx(0, CWnd::RegisterFrameworkClass(0), "outer", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_TRUE(outer.dialog.hwnd != nullptr);
+    EXPECT_EQ(1, outer.postNcDestroys) << "the failed window was given up more than once";
     EXPECT_FALSE(CWnd::UnhookWindowCreate());   // every level was closed again
 }
 
