@@ -13,6 +13,7 @@ extern CSharedMemory* sharedState;
 void HoldSharedState();
 void DropSharedState();
 void ReleaseSharedState();
+
 // Start-up handshake with the worker; exists only while the frame handles WM_CREATE.
 extern HANDLE startupEvent;
 // What CreateProcess returned for the property program; hProcess is null when it was not started.
