@@ -95,10 +95,11 @@ void CDialog::OnCancel()
     EndDialog(IDCANCEL);
 }
 
+// The binding level opened by Create or DoModal is theirs to end: it took the dialog's window as its one
+// window, so the controls and tooltips made after it are not taken for it. Ending it here as well would
+// end the level of a window whose creation this dialog is part of.
 LRESULT CDialog::OnInitDialogMessage(WPARAM, LPARAM)
 {
-    // Windows made after the dialog itself (controls, tooltips) must not be taken for it.
-    UnhookWindowCreate();
     return OnInitDialog();
 }
 

@@ -10,8 +10,11 @@
 
 namespace {
 
-// How long the frame waits for a pad thread to end: a closing pad needs a few milliseconds.
+// How long the frame's release waits for a pad thread to end: a closing pad needs a few milliseconds.
 const DWORD padEndTimeout = 5000;
+// How long "Open quimbel" waits for an ending pad's thread: the main thread also runs the low-level mouse
+// hook, so it never stops for longer than a hook may take.
+const DWORD endingPadWait = 40;
 
 // Guards padDialog, the running pad thread's record below and the frame's padThread: the main thread opens
 // and releases pads, the pad thread clears them when it ends. Never held while waiting for the shared
@@ -43,37 +46,42 @@ HANDLE DuplicatePadThreadHandle()
     return copy;
 }
 
-// Asks a dialog of the pad thread (the pad, or a message box it shows) to close; its tooltips go with it.
-BOOL CALLBACK PostClose(HWND window, LPARAM)
+struct CloseRequest {
+    const CRoundMapDlg* pad;
+    BOOL endPad;
+};
+
+// Asks a dialog of the pad thread to close: a message box the pad shows gets WM_CLOSE; the pad itself only
+// when it is to end, and then through endPadMessage. Their tooltips go with them.
+BOOL CALLBACK PostClose(HWND window, LPARAM parameter)
 {
+    const CloseRequest* request = reinterpret_cast<const CloseRequest*>(parameter);
     char className[16];
-    if (GetClassName(window, className, sizeof className) && strcmp(className, "#32770") == 0)
+    if (!GetClassName(window, className, sizeof className) || strcmp(className, "#32770") != 0)
+        return TRUE;
+    if (CWnd::FromHandle(window) != request->pad)
         PostMessage(window, WM_CLOSE, 0, 0);
+    else if (request->endPad)
+        PostMessage(window, CRoundMapDlg::endPadMessage, 0, 0);
     return TRUE;
 }
 
-// Waits for a thread to end, handling messages other threads send to this one meanwhile. With
-// closeWindows, every top-level window of the thread (the pad, and a message box it may be showing) is
-// asked to close, again whenever one appears. FALSE on time-out.
-BOOL WaitForPadThread(HANDLE thread, DWORD threadId, DWORD timeout, BOOL closeWindows)
+// Waits for a pad thread to end, asking its dialogs to close, again whenever one may have appeared. FALSE
+// on time-out. Messages sent to this thread wait meanwhile: one of them could close and delete the frame
+// under the caller.
+BOOL WaitForPadThread(HANDLE thread, DWORD threadId, const CRoundMapDlg* pad, DWORD timeout, BOOL endPad)
 {
+    CloseRequest request = {pad, endPad};
     const DWORD start = GetTickCount();
     for (;;) {
-        if (closeWindows)
-            EnumThreadWindows(threadId, PostClose, 0);
         DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeout)
             return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+        EnumThreadWindows(threadId, PostClose, reinterpret_cast<LPARAM>(&request));
         DWORD slice = timeout - elapsed < 50 ? timeout - elapsed : 50;
-        DWORD result = MsgWaitForMultipleObjects(1, &thread, FALSE, slice, QS_SENDMESSAGE);
-        if (result == WAIT_OBJECT_0)
-            return TRUE;
-        if (result == WAIT_OBJECT_0 + 1) {
-            MSG msg;
-            PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        } else if (result == WAIT_FAILED) {
-            return FALSE;
-        }
+        DWORD result = WaitForSingleObject(thread, slice);
+        if (result != WAIT_TIMEOUT)
+            return result == WAIT_OBJECT_0;
     }
 }
 
@@ -96,7 +104,8 @@ DWORD ReadMouseOwner()
     return owner;
 }
 
-// The frame given as parameter may be gone by the time the pad ends: padFrame says whether it is not.
+// The frame given as parameter may be gone by the time the pad ends: padFrame says whether it is not. The
+// launcher took a hold on the shared block for this thread; it is given back last.
 UINT PadThreadProcedure(void*)
 {
     CRoundMapDlg* pad;
@@ -104,26 +113,21 @@ UINT PadThreadProcedure(void*)
         PadLockScope lock;
         pad = padDialog;
     }
-    if (!pad)
+    if (!pad) {
+        DropSharedState();
         return 0;
+    }
     pad->previousForeground = GetForegroundWindow();
     SetFocus(nullptr);
     pad->DoModal();
 
-    BOOL current;
+    // Outside the lock: the block's own lock may keep this thread waiting. A newer pad's handle stays.
+    pad->ClearRoundMap();
     {
         PadLockScope lock;
-        current = padDialog == pad;
-    }
-    // Outside the lock: the block's own lock may keep this thread waiting. A newer pad has not published
-    // its window yet: the launcher starts one only once this thread has ended (or after a long wait).
-    if (current)
-        pad->ClearRoundMap();
-    {
-        PadLockScope lock;
-        // A newer pad may already stand in the globals (this one's window was gone): leave them to it.
-        current = padDialog == pad;
-        if (current) {
+        // A newer pad may already stand in the globals (this one was left to end on its own): leave them
+        // to it.
+        if (padDialog == pad) {
             padDialog = nullptr;
             if (padFrame)
                 padFrame->padThread = nullptr;
@@ -135,22 +139,29 @@ UINT PadThreadProcedure(void*)
         }
     }
     delete pad;
+    DropSharedState();
     return 0;
 }
 
-// A pad whose window is gone counts as closed; its thread has only its clean-up left, so let it finish
-// before a new pad takes the globals.
-void WaitForClosingPad()
+// A pad that is ending counts as closed. Its thread has only its clean-up left unless a dialog of it (a
+// message box) is still up: that is asked to close, and the thread gets a moment to finish before a new
+// pad takes the globals. One that needs longer is left to end on its own.
+void WaitForEndingPad()
 {
-    HANDLE closing = nullptr;
+    HANDLE ending = nullptr;
+    DWORD endingId = 0;
+    const CRoundMapDlg* pad = nullptr;
     {
         PadLockScope lock;
-        if (padThreadId && padDialog && padDialog->IsWindowGone())
-            closing = DuplicatePadThreadHandle();
+        if (padThreadId && padDialog && padDialog->IsWindowGone()) {
+            ending = DuplicatePadThreadHandle();
+            endingId = padThreadId;
+            pad = padDialog;
+        }
     }
-    if (closing) {
-        WaitForPadThread(closing, 0, padEndTimeout, FALSE);
-        CloseHandle(closing);
+    if (ending) {
+        WaitForPadThread(ending, endingId, pad, endingPadWait, FALSE);
+        CloseHandle(ending);
     }
 }
 
@@ -180,7 +191,7 @@ BOOL StartPad(CMainFrame* frame)
     // A pad object whose thread could not be started never ran: nothing else holds it.
     if (padDialog && !padThreadId)
         delete padDialog;
-    // A thread still running here outlived its frame's wait; it ends on its own and its record goes now.
+    // A thread still running here was left to end on its own; its record goes now.
     if (padThreadHandle)
         CloseHandle(padThreadHandle);
     padThreadHandle = nullptr;
@@ -195,8 +206,10 @@ BOOL StartPad(CMainFrame* frame)
     CWinThread* thread = new (std::nothrow) CWinThread(PadThreadProcedure, frame);
     if (!thread)
         return FALSE;
+    HoldSharedState();
     // The lock is held until the thread is recorded: the thread clears the record when it ends.
     if (!thread->CreateThread(THREAD_PRIORITY_NORMAL, 0)) {
+        DropSharedState();
         delete thread;
         return FALSE;
     }
@@ -226,7 +239,7 @@ void OpenOrMovePad(CMainFrame* frame)
     if (!frame)
         return;
     frame->KillTimer(CMainFrame::watchdogTimer);
-    WaitForClosingPad();
+    WaitForEndingPad();
 
     BOOL open;
     {
@@ -252,12 +265,14 @@ void ReleasePad(CMainFrame* frame)
         return;
     HANDLE running = nullptr;
     DWORD runningId = 0;
+    const CRoundMapDlg* runningPad = nullptr;
     CRoundMapDlg* neverRan = nullptr;
     {
         PadLockScope lock;
         if (padDialog && padThreadId) {
             running = DuplicatePadThreadHandle();
             runningId = padThreadId;
+            runningPad = padDialog;
         } else if (padDialog) {
             neverRan = padDialog;
             padDialog = nullptr;
@@ -265,9 +280,9 @@ void ReleasePad(CMainFrame* frame)
     }
     delete neverRan;
     if (running) {
-        // The pad thread releases its object when its modal loop has ended; a pad that does not end in
-        // time is left alone rather than freed under its running thread.
-        WaitForPadThread(running, runningId, padEndTimeout, TRUE);
+        // The pad ends as if its window were destroyed. Its thread releases its object when the modal loop
+        // has ended; a pad that does not end in time is left alone rather than freed under its thread.
+        WaitForPadThread(running, runningId, runningPad, padEndTimeout, TRUE);
         CloseHandle(running);
     }
     // The frame goes away after this: a pad thread still running must not report its end to it.

@@ -12,7 +12,9 @@ extern CRoundMapDlg* padDialog;
 extern POINT padPosition;
 
 // The frame's "Open quimbel" handler: stops the watchdog, opens a pad on its own thread (recorded in
-// frame->padThread) or moves the open one, then restarts the watchdog.
+// frame->padThread) or moves the open one, then restarts the watchdog. A pad that is ending counts as
+// closed: its message box is asked to close, and its thread is waited for only briefly (the caller also
+// runs the low-level mouse hook), then left to end on its own.
 void OpenOrMovePad(CMainFrame* frame);
 
 // From the frame's destructor: closes an open pad's window and releases the pad object exactly once. A pad

@@ -22,8 +22,7 @@ CQuelmarApp::CQuelmarApp() : instanceMutex(nullptr)
 
 CQuelmarApp::~CQuelmarApp()
 {
-    delete sharedState;
-    sharedState = nullptr;
+    ReleaseSharedState();
 }
 
 // The property program's window is up: open it again from the installation folder, without waiting.

@@ -6,7 +6,7 @@
 class CQuelmarApp : public CWinApp {
 public:
     CQuelmarApp();            // opens sharedState
-    ~CQuelmarApp() override;  // releases sharedState
+    ~CQuelmarApp() override;  // releases sharedState (freed once no pad thread holds it)
 
     BOOL InitInstance() override;
 

@@ -1,5 +1,6 @@
 #include "tray/RoundMapDlg.h"
 #include "framework/DataExchange.h"
+#include "shared/HandleWord.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 #include "tray/BitmapRegion.h"
@@ -26,6 +27,7 @@ const MessageEntry CRoundMapDlg::messageEntries[] = {
     OnRegistered(&callQuimbelMessage, &CRoundMapDlg::OnCallQuimbel),
     OnMessage(WM_MOUSEWHEEL, &CRoundMapDlg::OnMouseWheel),
     OnMessage(WM_CLOSE, &CRoundMapDlg::OnClose),
+    OnMessage(CRoundMapDlg::endPadMessage, &CRoundMapDlg::OnEndPad),
 };
 const MessageMap CRoundMapDlg::messageMap = MakeMessageMap(&CDialog::messageMap, CRoundMapDlg::messageEntries);
 
@@ -51,11 +53,26 @@ const char* const tooltipsSecondSet[8] = {
 const int centrePosition = 67;
 const DWORD tooltipPause = 30;
 
+// Only this process's pads write "RoundMap", and they take turns here, so that a pad's read of the item
+// and its clearing write are one step to every other writer. Never taken by the main thread: a pad may
+// hold it while it waits for the block's lock.
+struct RoundMapGuard {
+    CRITICAL_SECTION section;
+    RoundMapGuard() { InitializeCriticalSection(&section); }
+};
+RoundMapGuard g_roundMapGuard;
+
+struct RoundMapTurn {
+    RoundMapTurn() { EnterCriticalSection(&g_roundMapGuard.section); }
+    ~RoundMapTurn() { LeaveCriticalSection(&g_roundMapGuard.section); }
+};
+
 }  // namespace
 
 CRoundMapDlg::CRoundMapDlg()
     : CDialog(IDD_ROUNDMAP), ownerMode(FALSE), previousForeground(nullptr), background(nullptr),
-      backgroundSize{0, 0}, memoryDC(nullptr), oldBitmap(nullptr), windowShape(nullptr), windowGone(0)
+      backgroundSize{0, 0}, memoryDC(nullptr), oldBitmap(nullptr), windowShape(nullptr), windowGone(0),
+      publishedWindow(nullptr)
 {
 }
 
@@ -89,9 +106,15 @@ void CRoundMapDlg::CentreAt(int x, int y)
 
 void CRoundMapDlg::ClearRoundMap()
 {
+    if (!sharedState || !publishedWindow)
+        return;
+    RoundMapTurn turn;
+    DWORD value = 0, length = sizeof value;
+    if (!sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length) || length != sizeof value ||
+        value != WordFromHandle(publishedWindow))
+        return;
     DWORD none = 0;
-    if (sharedState)
-        sharedState->WriteItem(ITEM_ROUND_MAP, &none, sizeof none);
+    sharedState->WriteItem(ITEM_ROUND_MAP, &none, sizeof none);
 }
 
 void CRoundMapDlg::Paint(HDC dc)
@@ -173,8 +196,11 @@ void CRoundMapDlg::PublishWindow()
 {
     if (!sharedState)
         return;
+    RoundMapTurn turn;
     if (!sharedState->HasItem(ITEM_ROUND_MAP))
         sharedState->AddItem(ITEM_ROUND_MAP, sizeof(DWORD));
+    // Kept whatever the write reports: a clear compares with what the item holds.
+    publishedWindow = hwnd;
     DWORD window = HandleToUlong(hwnd);
     sharedState->WriteItem(ITEM_ROUND_MAP, &window, sizeof window);
 }
@@ -255,4 +281,10 @@ LRESULT CRoundMapDlg::OnClose(WPARAM, LPARAM)
     if (previousForeground && ::IsWindow(previousForeground))
         GiveForegroundBack(previousForeground);
     return Default();
+}
+
+LRESULT CRoundMapDlg::OnEndPad(WPARAM, LPARAM)
+{
+    EndDialog(IDCANCEL);
+    return 0;
 }

@@ -14,7 +14,8 @@ public:
     // Centres the window on the screen point x, y (partly off-screen near an edge) and takes the
     // keyboard focus away from this thread.
     void CentreAt(int x, int y);
-    // Writes 0 into "RoundMap": no pad is open.
+    // Writes 0 into "RoundMap" (no pad is open) while the item still holds this pad's window; a newer
+    // pad's handle stays.
     void ClearRoundMap();
     // Paints the background picture at 0, 0.
     void Paint(HDC dc);
@@ -24,6 +25,10 @@ public:
     // Ends the pad, marking it closed first. It hides CDialog::EndDialog so that every way of ending the
     // pad, the commands included, goes through it.
     BOOL EndDialog(INT_PTR result);
+
+    // Posted by the frame on its way out: the pad ends and its window is destroyed, so the foreground goes
+    // back only in owner mode (a close request would give it back in every mode).
+    static constexpr UINT endPadMessage = WM_APP;
 
     BOOL ownerMode;
     HWND previousForeground;
@@ -49,6 +54,7 @@ protected:
     LRESULT OnCallQuimbel(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
     LRESULT OnClose(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndPad(WPARAM wParam, LPARAM lParam);
 
     // The nine commands (PadCommands.cpp).
     void OnCentre();
@@ -71,4 +77,5 @@ private:
     void PublishWindow();
     void SetUpButtons();
     volatile LONG windowGone;
+    HWND publishedWindow;   // what this pad wrote into "RoundMap", or null
 };

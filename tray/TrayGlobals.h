@@ -6,6 +6,14 @@ class CSharedMemory;
 
 // The block "sharedmemoryforMouseState", opened by the application object for the whole run.
 extern CSharedMemory* sharedState;
+
+// A pad thread may outlive the frame's wait for it and run on while the process's static destructors
+// run: each pad thread holds the block from before it starts until its last use, and the application's
+// release frees the block only when no pad thread holds it; otherwise the last one to let go frees it.
+void HoldSharedState();
+void DropSharedState();
+void ReleaseSharedState();
+
 // Start-up handshake with the worker; exists only while the frame handles WM_CREATE.
 extern HANDLE startupEvent;
 // What CreateProcess returned for the property program; hProcess is null when it was not started.

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 #include <vector>
+#include "HeldInput.h"
 #include "HookTestSupport.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
@@ -44,6 +45,7 @@ protected:
     {
         if (!IsWindows98())
             GTEST_SKIP() << "runs in the Windows 98 helper only";
+        ReleaseHeldInput();
         ASSERT_TRUE(loaded) << "hoppet.dll or one of its exports is missing";
         ASSERT_TRUE(block && block->IsReady());
         ASSERT_TRUE(settings.Ready());

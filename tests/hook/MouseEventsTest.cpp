@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 #include "ChildProcess.h"
+#include "HeldInput.h"
 #include "HookTestSupport.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
@@ -105,6 +106,7 @@ protected:
 
     void SetUp() override
     {
+        ReleaseHeldInput();
         ASSERT_TRUE(loaded) << "hoppet.dll or one of its exports is missing";
         ASSERT_TRUE(settings.Ready());
         ASSERT_TRUE(settings.WriteFile(0, 0));

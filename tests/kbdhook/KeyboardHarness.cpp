@@ -1,5 +1,6 @@
 #include "KeyboardHarness.h"
 #include <string.h>
+#include "HeldInput.h"
 #include "Vorrin.h"
 
 namespace {
@@ -120,6 +121,7 @@ bool KeyHeld(int virtualKey)
 
 void KeyboardHookTest::SetUp()
 {
+    ReleaseHeldInput();
     g_current = this;
     dataSeg = FindDataSeg(GetModuleHandleA("VORRIN.DLL"));
     ASSERT_NE(nullptr, dataSeg);

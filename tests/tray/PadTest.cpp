@@ -11,6 +11,8 @@
 #include "framework/Dialog.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
+#include "HeldInput.h"
+#include "HelperThread.h"
 #include "tests/tray/PadTestSupport.h"
 #include "tray/BitmapRegion.h"
 #include "tray/ImageButton.h"
@@ -176,6 +178,32 @@ TEST(PadRegion, NoBitmapNoRegion)
 }
 
 // ---------------------------------------------------------------------------------------------------------
+// What every input test starts from
+
+TEST(HeldInput, ModifiersAndButtonsLeftDownAreReleased)
+{
+    const int held[] = {VK_LSHIFT, VK_RCONTROL, VK_XBUTTON1};
+    auto allUp = [&held] {
+        for (int key : held)
+            if (GetAsyncKeyState(key) < 0)
+                return false;
+        return true;
+    };
+    keybd_event(VK_LSHIFT, 0, 0, 0);
+    keybd_event(VK_RCONTROL, 0, KEYEVENTF_EXTENDEDKEY, 0);
+    mouse_event(MOUSEEVENTF_XDOWN, 0, 0, XBUTTON1, 0);
+    bool allDown = PumpUntil([&held] {
+        for (int key : held)
+            if (GetAsyncKeyState(key) >= 0)
+                return false;
+        return true;
+    }, 1000);
+    ReleaseHeldInput();
+    EXPECT_TRUE(allDown);
+    EXPECT_TRUE(PumpUntil(allUp, 1000)) << "a key or button is still down";
+}
+
+// ---------------------------------------------------------------------------------------------------------
 // Image button
 
 namespace {
@@ -230,6 +258,7 @@ class ImageButtonTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ReleaseHeldInput();
         ASSERT_TRUE(dialog.Create());
         ASSERT_TRUE(dialog.push.hwnd && dialog.check.hwnd && dialog.radioA.hwnd);
         SetWindowPos(dialog.hwnd, HWND_TOPMOST, 600, 400, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -448,6 +477,7 @@ class PadTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ReleaseHeldInput();
         EnsureBlock();
         WriteOwner(0);
         SetCursorPos(1, 1);
@@ -702,20 +732,25 @@ struct FrozenBrowser {
     HANDLE thaw = CreateEvent(nullptr, TRUE, FALSE, nullptr);
     HWND window = nullptr;
     bool maximised = false;
-
-    static DWORD WINAPI Run(void* parameter)
+    ~FrozenBrowser()
     {
-        FrozenBrowser* self = static_cast<FrozenBrowser*>(parameter);
-        self->window = CreateWindowA("IEFrame", "frozen browser", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr,
-                                     nullptr, GetModuleHandle(nullptr), nullptr);
-        SetEvent(self->created);
-        if (!self->window)
+        CloseHandle(created);
+        CloseHandle(thaw);
+    }
+
+    static DWORD Run(FrozenBrowser& self)
+    {
+        self.window = CreateWindowA("IEFrame", "frozen browser", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr,
+                                    nullptr, GetModuleHandle(nullptr), nullptr);
+        SetEvent(self.created);
+        if (!self.window)
             return 1;
-        WaitForSingleObject(self->thaw, 4000);
-        self->maximised = PumpUntil([self] { return IsZoomed(self->window) != FALSE; }, 2000);
-        DestroyWindow(self->window);
+        WaitForSingleObject(self.thaw, 4000);
+        self.maximised = PumpUntil([&self] { return IsZoomed(self.window) != FALSE; }, 2000);
+        DestroyWindow(self.window);
         return 0;
     }
+    static void Thaw(FrozenBrowser& self) { SetEvent(self.thaw); }
 };
 
 }  // namespace
@@ -727,9 +762,9 @@ TEST_F(PadTest, AFrozenBrowserFrameDoesNotHoldTheLauncher)
     windowClass.hInstance = GetModuleHandle(nullptr);
     windowClass.lpszClassName = "IEFrame";
     RegisterClassA(&windowClass);
-    FrozenBrowser browser;
-    HANDLE thread = CreateThread(nullptr, 0, FrozenBrowser::Run, &browser, 0, nullptr);
-    ASSERT_TRUE(thread);
+    HelperThread<FrozenBrowser> thread(FrozenBrowser::Run, FrozenBrowser::Thaw);
+    FrozenBrowser& browser = *thread.data;
+    ASSERT_TRUE(thread.Started());
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(browser.created, 2000));
     ASSERT_TRUE(browser.window);
 
@@ -740,7 +775,7 @@ TEST_F(PadTest, AFrozenBrowserFrameDoesNotHoldTheLauncher)
     SetEvent(browser.thaw);
     EXPECT_LT(spent, 1000u) << "the launcher waited for the browser's thread";
 
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
+    EXPECT_TRUE(thread.Join(5000));
     EXPECT_TRUE(browser.maximised) << "the browser was not maximised once it ran again";
     HWND pad = nullptr;
     EXPECT_TRUE(PumpUntil([&pad] { return (pad = PadWindow()) != nullptr && IsWindowVisible(pad); }, 3000));
@@ -748,9 +783,6 @@ TEST_F(PadTest, AFrozenBrowserFrameDoesNotHoldTheLauncher)
         PostMessage(pad, WM_CLOSE, 0, 0);
         EXPECT_TRUE(WaitClosed(pad));
     }
-    CloseHandle(thread);
-    CloseHandle(browser.created);
-    CloseHandle(browser.thaw);
     UnregisterClassA("IEFrame", GetModuleHandle(nullptr));
 }
 
@@ -777,6 +809,114 @@ TEST_F(PadTest, WheelOverThePadShowsTheMoveBox)
     EXPECT_FALSE(IsWindow(box));
     EXPECT_FALSE(IsWindow(pad));
     EXPECT_TRUE(padDialog == nullptr);
+}
+
+namespace {
+
+// Ends the pad while it shows the "move" box: the pad is ending, its thread held in the box. The box.
+HWND EndUnderTheMoveBox(HWND pad)
+{
+    PostMessage(pad, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(400, 300));
+    HWND box = nullptr;
+    if (!PumpUntil([&] { return (box = FindMoveBox(pad)) != nullptr; }, 2000))
+        return nullptr;
+    PostMessage(pad, closeQuimbelMessage, closeQuimbelFromHook, 0);
+    return PumpUntil([] { return padDialog && padDialog->IsWindowGone(); }, 2000) ? box : nullptr;
+}
+
+HWND g_box;
+HWND g_receiver;
+bool g_insideLauncher;
+int g_handled;
+int g_handledInside;
+
+// On the pad thread: as the box is told to close, a message is sent to the test's thread.
+LRESULT CALLBACK SendAsTheBoxCloses(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_CLOSE && message->hwnd == g_box) {
+        DWORD_PTR result;
+        SendMessageTimeout(g_receiver, WM_APP, 0, 0, SMTO_NORMAL, 3000, &result);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK CountWhereHandled(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP) {
+        g_handled++;
+        g_handledInside += g_insideLauncher;
+    }
+    return DefWindowProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(PadTest, ARequestWhileAnEndingPadShowsABoxClosesTheBoxAndDoesNotWaitForIt)
+{
+    HWND pad = Open(400, 300);
+    ASSERT_TRUE(pad);
+    HWND box = EndUnderTheMoveBox(pad);
+    ASSERT_TRUE(box);
+
+    WritePosition(450, 320);
+    DWORD start = GetTickCount();
+    OpenOrMovePad(frame);
+    EXPECT_LT(GetTickCount() - start, 1000u) << "the launcher waited for the ending pad";
+    EXPECT_TRUE(PumpUntil([box] { return !IsWindow(box); }, 2000)) << "the box was not asked to close";
+    HWND second = nullptr;
+    EXPECT_TRUE(PumpUntil([&] { return (second = PadWindow()) != pad && second && IsWindowVisible(second); }, 3000));
+    EXPECT_TRUE(PumpUntil([pad] { return !IsWindow(pad); }, 2000));
+    if (second) {
+        PostMessage(second, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitClosed(second));
+    }
+}
+
+TEST_F(PadTest, TheLauncherHandlesNoSentMessageWhileItWaits)
+{
+    HWND pad = Open(400, 300);
+    ASSERT_TRUE(pad);
+    g_box = EndUnderTheMoveBox(pad);
+    ASSERT_TRUE(g_box);
+    g_receiver = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandle(nullptr), nullptr);
+    SetWindowLongPtr(g_receiver, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountWhereHandled));
+    g_handled = g_handledInside = 0;
+    HHOOK hook = SetWindowsHookEx(WH_GETMESSAGE, SendAsTheBoxCloses, nullptr, GetWindowThreadProcessId(pad, nullptr));
+    ASSERT_TRUE(hook);
+
+    WritePosition(450, 320);
+    g_insideLauncher = true;
+    OpenOrMovePad(frame);
+    g_insideLauncher = false;
+    EXPECT_TRUE(PumpUntil([] { return g_handled > 0; }, 3000)) << "the box was not asked to close";
+    EXPECT_EQ(0, g_handledInside) << "a sent message was handled inside the launcher's wait";
+    UnhookWindowsHookEx(hook);
+    DestroyWindow(g_receiver);
+    HWND second = nullptr;
+    EXPECT_TRUE(PumpUntil([&] { return (second = PadWindow()) != pad && second && IsWindowVisible(second); }, 3000));
+    if (second) {
+        PostMessage(second, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitClosed(second));
+    }
+}
+
+TEST_F(PadTest, ReleasingTheFrameGivesTheForegroundBackOnlyInOwnerMode)
+{
+    HWND other = CreateTargetWindow(20, 20, 100, 100, RGB(0, 255, 0));
+    ASSERT_TRUE(other);
+    for (DWORD owner : {0u, 1u}) {
+        SCOPED_TRACE(owner ? "owner mode" : "normal mode");
+        ASSERT_TRUE(BringToFront(target));
+        WriteOwner(owner);
+        HWND pad = Open(500, 350);
+        ASSERT_TRUE(pad);
+        ASSERT_TRUE(BringToFront(other));
+        ReleasePad(frame);
+        EXPECT_FALSE(IsWindow(pad));
+        EXPECT_EQ(owner != 0, PumpUntil([this] { return GetForegroundWindow() == target; }, 500));
+    }
+    DestroyWindow(other);
 }
 
 namespace {
@@ -911,8 +1051,10 @@ TEST_F(PadTest, RequestWhileThePadIsEndingOpensANewPad)
     HWND second = Open(450, 320);
     ASSERT_TRUE(second) << "the request was lost";
     EXPECT_NE(pad, second);
-    EXPECT_FALSE(IsWindow(pad));
-    EXPECT_EQ(HandleToUlong(second), ReadRoundMap());
+    // The old pad ends after the new one published its window, and leaves that handle in place.
+    EXPECT_TRUE(PumpUntil([pad] { return !IsWindow(pad); }, 3000));
+    Pump(50);
+    EXPECT_EQ(HandleToUlong(second), ReadRoundMap()) << "the old pad's end erased the new pad's handle";
     EXPECT_EQ(1, CountPadWindows());
     UnhookWindowsHookEx(hook);
     CloseHandle(endingEvent);
@@ -947,14 +1089,23 @@ TEST_F(PadTest, APadThatOutlivesItsFrameLeavesTheFrameAlone)
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(destroyedEvent, 0));
     memset(storage, 0xA5, sizeof storage);
 
+    // The application's end comes while the pad thread still runs: the block stays until the thread is done.
+    CSharedMemory* view = OpenMouseStateBlock();
+    CSharedMemory* block = sharedState;
+    ReleaseSharedState();
+    EXPECT_EQ(block, sharedState) << "the block was freed under a running pad thread";
+
     SetEvent(releaseEvent);
-    EXPECT_TRUE(PumpUntil([] { return padDialog == nullptr; }, 3000)) << "the pad thread did not end";
-    Pump(50);
+    EXPECT_TRUE(PumpUntil([] { return padDialog == nullptr && sharedState == nullptr; }, 3000))
+        << "the pad thread did not end, or did not free the block as the last one to hold it";
     size_t changed = 0;
     for (unsigned char byte : storage)
         changed += byte != 0xA5;
     EXPECT_EQ(0u, changed) << "the ending pad thread wrote into the frame that was gone";
-    EXPECT_EQ(0u, ReadRoundMap());
+    DWORD roundMap = 0xFFFFFFFF, length = sizeof roundMap;
+    EXPECT_TRUE(view->ReadItem(ITEM_ROUND_MAP, &roundMap, &length));
+    EXPECT_EQ(0u, roundMap);
+    delete view;
     UnhookWindowsHookEx(hook);
     CloseHandle(destroyedEvent);
     CloseHandle(releaseEvent);

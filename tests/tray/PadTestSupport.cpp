@@ -122,26 +122,25 @@ static LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-InputRecorder::InputRecorder(HWND expected) : thread(nullptr), ready(nullptr), threadId(0), started(false)
+InputRecorder::InputRecorder(HWND expected) : thread(Run, Quit), started(false)
 {
     static BOOL initialised = [] { InitializeCriticalSection(&recorderLock); return TRUE; }();
     (void)initialised;
     recorded.clear();
     recorderExpected = expected;
-    ready = CreateEvent(nullptr, TRUE, FALSE, nullptr);
-    thread = CreateThread(nullptr, 0, Run, this, 0, &threadId);
-    started = thread && WaitForSingleObject(ready, 5000) == WAIT_OBJECT_0 && started;
+    started = thread.Started() && WaitForSingleObject(thread.data->ready, 5000) == WAIT_OBJECT_0 &&
+              thread.data->installed;
 }
 
-DWORD WINAPI InputRecorder::Run(void* self)
+DWORD InputRecorder::Run(Hooks& hooks)
 {
-    InputRecorder* recorder = static_cast<InputRecorder*>(self);
     HHOOK keyboard = SetWindowsHookEx(WH_KEYBOARD_LL, KeyboardProc, GetModuleHandle(nullptr), 0);
     HHOOK mouse = SetWindowsHookEx(WH_MOUSE_LL, MouseProc, GetModuleHandle(nullptr), 0);
     MSG msg;
     PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    recorder->started = keyboard && mouse;
-    SetEvent(recorder->ready);
+    hooks.threadId = GetCurrentThreadId();
+    hooks.installed = keyboard && mouse;
+    SetEvent(hooks.ready);
     while (GetMessage(&msg, nullptr, 0, 0) > 0)
         DispatchMessage(&msg);
     if (keyboard)
@@ -151,15 +150,11 @@ DWORD WINAPI InputRecorder::Run(void* self)
     return 0;
 }
 
-InputRecorder::~InputRecorder()
+// The thread's queue exists once it is ready; a thread not ready by then is left to end with the process.
+void InputRecorder::Quit(Hooks& hooks)
 {
-    if (thread) {
-        PostThreadMessage(threadId, WM_QUIT, 0, 0);
-        WaitForSingleObject(thread, 5000);
-        CloseHandle(thread);
-    }
-    if (ready)
-        CloseHandle(ready);
+    if (WaitForSingleObject(hooks.ready, 5000) == WAIT_OBJECT_0)
+        PostThreadMessage(hooks.threadId, WM_QUIT, 0, 0);
 }
 
 std::vector<InputEvent> InputRecorder::Events()

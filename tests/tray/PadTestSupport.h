@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "HelperThread.h"
 #include "MessagePump.h"
 
 DWORD ReadRoundMap();
@@ -34,15 +35,19 @@ struct InputEvent {
 class InputRecorder {
 public:
     explicit InputRecorder(HWND expected);
-    ~InputRecorder();
     bool Started() const { return started; }
     std::vector<InputEvent> Events();
 
 private:
-    static DWORD WINAPI Run(void* self);
-    HANDLE thread;
-    HANDLE ready;
-    DWORD threadId;
+    struct Hooks {
+        HANDLE ready = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+        DWORD threadId = 0;
+        bool installed = false;
+        ~Hooks() { CloseHandle(ready); }
+    };
+    static DWORD Run(Hooks& hooks);
+    static void Quit(Hooks& hooks);
+    HelperThread<Hooks> thread;
     bool started;
 };
 

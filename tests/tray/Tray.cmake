@@ -4,5 +4,5 @@ ferrowin_gtest(tray_test ${CMAKE_CURRENT_LIST_DIR}/TrayTest.cpp ${CMAKE_CURRENT_
   ${PROJECT_SOURCE_DIR}/tray/OwnFolder.cpp ${PROJECT_SOURCE_DIR}/tray/StartupWorker.cpp
   ${PROJECT_SOURCE_DIR}/tray/TrayGlobals.cpp)
 target_include_directories(tray_test PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(tray_test PRIVATE framework shared shell32)
+target_link_libraries(tray_test PRIVATE framework shared test_support shell32)
 ferrowin_wine_test(tray_test TIMEOUT 60)

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "HelperThread.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "tray/OwnFolder.h"
@@ -275,18 +276,17 @@ HWND OwnMenu()
 
 // Works the popup menu from outside, the way a user's keys would: waits for it, then posts the keys.
 struct MenuDriver {
+    explicit MenuDriver(std::vector<WPARAM> keys) : keys(std::move(keys)) {}
     std::vector<WPARAM> keys;
-    HANDLE thread = nullptr;
     bool sawMenu = false;
 
-    static DWORD WINAPI Run(void* parameter)
+    static DWORD Run(MenuDriver& driver)
     {
-        MenuDriver* driver = static_cast<MenuDriver*>(parameter);
         for (int i = 0; i < 300; i++) {
             HWND menu = OwnMenu();
             if (menu) {
-                driver->sawMenu = true;
-                for (WPARAM key : driver->keys) {
+                driver.sawMenu = true;
+                for (WPARAM key : driver.keys) {
                     PostMessage(menu, WM_KEYDOWN, key, 0);
                     PostMessage(menu, WM_KEYUP, key, 0xC0000000);
                     Sleep(30);
@@ -300,12 +300,6 @@ struct MenuDriver {
         EndMenu();
         return 0;
     }
-    void Start() { thread = CreateThread(nullptr, 0, Run, this, 0, nullptr); }
-    void Finish()
-    {
-        WaitForSingleObject(thread, 10000);
-        CloseHandle(thread);
-    }
 };
 
 }  // namespace
@@ -316,23 +310,20 @@ TEST_F(SystemTrayTest, RightClickShowsTheMenuAndItsCommandReachesTheMainWindow)
     ASSERT_TRUE(tray.Create(&main, notifyMessage, "Quimbel", nullptr, IDR_TRAY_MENU));
     tray.SetDefaultItem(0, TRUE);
 
-    MenuDriver driver;
-    driver.keys = {VK_DOWN, VK_DOWN, VK_RETURN};   // first item, past the separator to "Exit"
-    driver.Start();
+    // First item, past the separator to "Exit".
+    HelperThread<MenuDriver> driver(MenuDriver::Run, nullptr, std::vector<WPARAM>{VK_DOWN, VK_DOWN, VK_RETURN});
     EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_RBUTTONUP));
-    driver.Finish();
-    EXPECT_TRUE(driver.sawMenu);
+    EXPECT_TRUE(driver.Join(10000));
+    EXPECT_TRUE(driver.data->sawMenu);
     PumpFor(100);
     std::vector<Arrived> expected = {{WM_COMMAND, ID_APP_EXIT, 0, false}, {WM_NULL, 0, 0, false}};
     EXPECT_EQ(expected, main.arrived) << "expected:\n" << Describe(expected) << "seen:\n" << Describe(main.arrived);
 
     // Escape: no command, only the WM_NULL that lets the menu go.
     main.arrived.clear();
-    MenuDriver cancel;
-    cancel.keys = {VK_ESCAPE};
-    cancel.Start();
+    HelperThread<MenuDriver> cancel(MenuDriver::Run, nullptr, std::vector<WPARAM>{VK_ESCAPE});
     EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_RBUTTONUP));
-    cancel.Finish();
+    EXPECT_TRUE(cancel.Join(10000));
     PumpFor(100);
     expected = {{WM_NULL, 0, 0, false}};
     EXPECT_EQ(expected, main.arrived) << "expected:\n" << Describe(expected) << "seen:\n" << Describe(main.arrived);

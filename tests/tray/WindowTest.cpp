@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include "MessagePump.h"
+#include "framework/Dialog.h"
 #include "framework/FrameWnd.h"
 #include "framework/WinApp.h"
 #include "framework/WinThread.h"
@@ -15,6 +16,7 @@ namespace {
 
 const UINT IDR_TESTFRAME = 901;
 const UINT ID_TEST_QUIT = 902;
+const UINT IDD_TESTDIALOG = 903;
 
 CWinApp testApp;
 
@@ -287,6 +289,35 @@ TEST(Wnd, WindowsCreatedDuringCreationAreBoundToo)
 }
 
 namespace {
+
+// Creates a dialog during its own creation, then fails it, as a frame whose start-up fails would.
+class CFailingWindow : public CWnd {
+public:
+    CDialog dialog{IDD_TESTDIALOG};
+    int postNcDestroys = 0;
+    LRESULT OnCreate(WPARAM, LPARAM) { return dialog.Create() ? -1 : 0; }
+    void PostNcDestroy() override { postNcDestroys++; }
+
+protected:
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageEntry messageEntries[];
+    static const MessageMap messageMap;
+};
+const MessageEntry CFailingWindow::messageEntries[] = {OnMessage(WM_CREATE, &CFailingWindow::OnCreate)};
+const MessageMap CFailingWindow::messageMap = MakeMessageMap(&CWnd::messageMap, messageEntries);
+
+}  // namespace
+
+TEST(Wnd, ADialogMadeDuringAFailedCreationLeavesItsCreatorToEndOnce)
+{
+    CFailingWindow outer;
+    EXPECT_FALSE(outer.CreateEx(0, CWnd::RegisterFrameworkClass(0), "outer", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_TRUE(outer.dialog.hwnd != nullptr);
+    EXPECT_EQ(1, outer.postNcDestroys) << "the failed window was given up more than once";
+    EXPECT_FALSE(CWnd::UnhookWindowCreate());   // every level was closed again
+}
+
+namespace {
 UINT dialogProcedureSaw = 0;
 INT_PTR CALLBACK RecordingDialogProcedure(HWND, UINT message, WPARAM, LPARAM)
 {
@@ -420,16 +451,22 @@ TEST(FrameWnd, FailedCreationDeletesTheFrame)
 
 namespace {
 
+// Written by the thread; lives as long as the process, so a test that stops waiting leaves it valid.
 struct ThreadRecord {
     HANDLE deleted;
     DWORD ranOn;
+    DWORD objectThreadId;
     int priority;
 };
 
 class CTestThread : public CWinThread {
 public:
     CTestThread(ThreadRecord* record) : CWinThread(Run, record), record(record) {}
-    ~CTestThread() override { SetEvent(record->deleted); }
+    ~CTestThread() override
+    {
+        record->objectThreadId = threadId;
+        SetEvent(record->deleted);
+    }
     static UINT Run(void* parameter)
     {
         ThreadRecord* record = static_cast<ThreadRecord*>(parameter);
@@ -444,15 +481,14 @@ public:
 
 TEST(WinThread, RunsAtNormalPriorityAndDeletesItselfWhenDone)
 {
-    ThreadRecord record = {CreateEvent(nullptr, TRUE, FALSE, nullptr), 0, -99};
+    static ThreadRecord record = {CreateEvent(nullptr, TRUE, FALSE, nullptr), 0, 0, -99};
     CTestThread* thread = new CTestThread(&record);
     ASSERT_TRUE(thread->CreateThread());
-    DWORD id = thread->threadId;   // valid until the object deletes itself
+    // The object may be gone from here on: it deletes itself when its thread ends.
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(record.deleted, 5000));
-    EXPECT_EQ(id, record.ranOn);
+    EXPECT_EQ(record.objectThreadId, record.ranOn);
     EXPECT_NE(GetCurrentThreadId(), record.ranOn);
     EXPECT_EQ(THREAD_PRIORITY_NORMAL, record.priority);
-    CloseHandle(record.deleted);
 
     EXPECT_EQ(nullptr, CWinThread::Begin(nullptr, nullptr));
 }
