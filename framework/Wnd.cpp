@@ -25,19 +25,15 @@ struct WindowCreateHook {
     static LRESULT CALLBACK Procedure(int code, WPARAM wParam, LPARAM lParam);
 };
 
-// Made while the module initialises, before any thread of it can create a window.
+// Made while the module initialises, before any thread of it can create a window, and never given back:
+// a thread that outlives its owner's wait (a pad that is still closing its dialog) may be inside a window
+// procedure while the process's static destructors run.
 struct ThreadSlots {
     DWORD message;
     DWORD createHook;
     CRITICAL_SECTION classGuard;   // RegisterFrameworkClass's table is shared by every thread
 
     ThreadSlots() : message(TlsAlloc()), createHook(TlsAlloc()) { InitializeCriticalSection(&classGuard); }
-    ~ThreadSlots()
-    {
-        DeleteCriticalSection(&classGuard);
-        TlsFree(createHook);
-        TlsFree(message);
-    }
 };
 static ThreadSlots g_slots;
 
