@@ -8,18 +8,18 @@ extern "C" int StartHook(HWND ownerWindow)
 {
     if (hookShared.lowLevelHook || hookShared.mouseHook)
         return 1;
-    hookShared.ownerWindow = WordFromWindow(ownerWindow);
+    hookShared.ownerWindow = WordFromHandle(ownerWindow);
     hookShared.lowLevelMode = 0;
     // A failed installation leaves the handle 0, so a later call tries again.
     if (HookPlatformClass() == platformOlderFamily) {
         if (!hookShared.mouseHook)
             hookShared.mouseHook =
-                HandleToUlong(SetWindowsHookExA(WH_MOUSE, MouseHookProc, hookShared.hookInstance, 0));
+                WordFromHandle(SetWindowsHookExA(WH_MOUSE, MouseHookProc, hookShared.hookInstance, 0));
     } else {
         hookShared.lowLevelMode = 1;
         if (!hookShared.lowLevelHook)
             hookShared.lowLevelHook =
-                HandleToUlong(SetWindowsHookExA(WH_MOUSE_LL, LowLevelMousePProc, hookShared.hookInstance, 0));
+                WordFromHandle(SetWindowsHookExA(WH_MOUSE_LL, LowLevelMousePProc, hookShared.hookInstance, 0));
     }
     return 1;
 }
@@ -28,11 +28,11 @@ extern "C" int StopHook()
 {
     int result = 0;
     if (hookShared.lowLevelHook) {
-        UnhookWindowsHookEx(HookFromWord(hookShared.lowLevelHook));
+        UnhookWindowsHookEx(HandleFromWord<HHOOK>(hookShared.lowLevelHook));
         hookShared.lowLevelHook = 0;
     }
     if (hookShared.mouseHook) {
-        result = UnhookWindowsHookEx(HookFromWord(hookShared.mouseHook));
+        result = UnhookWindowsHookEx(HandleFromWord<HHOOK>(hookShared.mouseHook));
         hookShared.mouseHook = 0;
     }
     hookShared.instanceRecorded = 0;

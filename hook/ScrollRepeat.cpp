@@ -13,8 +13,8 @@ const UINT repeatPeriod = 50;
 // One WM_HSCROLL line step to wherever the window tree of this moment says it belongs.
 void ScrollRepeatTick()
 {
-    HWND target = WindowFromWord(hookShared.scrollTarget);
-    HWND parent = WindowFromWord(hookShared.scrollTargetParent);
+    HWND target = HandleFromWord<HWND>(hookShared.scrollTarget);
+    HWND parent = HandleFromWord<HWND>(hookShared.scrollTargetParent);
     // The window under the cursor at the press may have gone since: nothing to scroll then.
     if (target == nullptr || !IsWindow(target))
         return;
@@ -30,7 +30,7 @@ void ScrollRepeatTick()
 
     if (hookShared.horzBar1 != 0) {
         HWND destination = hookShared.searchedParent == 1 ? parent : target;
-        HWND bar = WindowFromWord(hookShared.horzBar1);
+        HWND bar = HandleFromWord<HWND>(hookShared.horzBar1);
         PostMessageA(destination, WM_HSCROLL, direction, reinterpret_cast<LPARAM>(bar));
     } else if (GetWindowLongA(target, GWL_STYLE) & WS_HSCROLL) {
         PostMessageA(target, WM_HSCROLL, direction, 0);
@@ -81,8 +81,8 @@ void StartScrollRepeat(int button, POINT point)
     // A second press while a repeat runs replaces it: the earlier timer must not be orphaned.
     ForgetTimer();
     HWND target = WindowFromPoint(point);
-    hookShared.scrollTarget = WordFromWindow(target);
-    hookShared.scrollTargetParent = WordFromWindow(target ? GetParent(target) : nullptr);
+    hookShared.scrollTarget = WordFromHandle(target);
+    hookShared.scrollTargetParent = WordFromHandle(target ? GetParent(target) : nullptr);
     hookShared.scrollActive = 1;
     hookShared.scrollButton = static_cast<DWORD>(button);
     scrollTimerThread = GetCurrentThreadId();
