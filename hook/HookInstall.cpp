@@ -3,6 +3,7 @@
 #include "hook/HookLibrary.h"
 #include "hook/HookProcs.h"
 #include "hook/HookShared.h"
+#include "hook/ScrollRepeat.h"
 
 extern "C" int StartHook(HWND ownerWindow)
 {
@@ -37,5 +38,8 @@ extern "C" int StopHook()
     }
     hookShared.instanceRecorded = 0;
     hookShared.ownerWindow = 0;
+    // No hook will see the release of a button held now: the repeat ends here, and with it every repeat
+    // timer that keeps the library in a process.
+    StopScrollRepeat();
     return result;
 }
