@@ -15,7 +15,7 @@ DWORD scrollTimerThread = 0;
 
 namespace {
 
-const UINT repeatPeriod = 50;
+constexpr UINT repeatPeriod = 50;
 
 // The repeat timers of this process that are not killed yet; each holds one reference on the library.
 // A timer that is no longer the current one ends itself at its next tick.
@@ -23,7 +23,7 @@ struct RepeatTimer {
     DWORD thread;
     UINT_PTR id;
 };
-const int maxRepeatTimers = 32;
+constexpr int maxRepeatTimers = 32;
 RepeatTimer g_repeatTimers[maxRepeatTimers];
 
 // Threads of one process run the hook procedures and timers side by side.
@@ -98,12 +98,14 @@ BOOL CALLBACK TakeFirstWindow(HWND window, LPARAM found)
     return FALSE;
 }
 
-// Gives back the references of timers this thread has just killed, once this thread is out of here.
+// Gives back the references of timers this thread has just killed, once this thread is out of here. When
+// that cannot be arranged the references stay: a library left loaded is harmless, one unmapped is not.
 void ReleaseLater(int references)
 {
     if (references == 0)
         return;
-    ReleaseOrder* order = static_cast<ReleaseOrder*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ReleaseOrder)));
+    void* memory = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ReleaseOrder));
+    ReleaseOrder* order = static_cast<ReleaseOrder*>(memory);
     if (!order)
         return;
     order->references = references;
