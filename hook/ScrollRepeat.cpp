@@ -9,6 +9,8 @@
 #include "hook/ScrollRepeat.h"
 #include "hook/HookShared.h"
 #include "hook/ScrollTarget.h"
+#include "framework/CriticalSection.h"
+#include "framework/SingleLock.h"
 
 UINT_PTR scrollTimer = 0;
 DWORD scrollTimerThread = 0;
@@ -27,18 +29,7 @@ constexpr int maxRepeatTimers = 32;
 RepeatTimer g_repeatTimers[maxRepeatTimers];
 
 // Threads of one process run the hook procedures and timers side by side.
-class TimerGuard {
-public:
-    TimerGuard() { InitializeCriticalSection(&section); }
-    ~TimerGuard() { DeleteCriticalSection(&section); }
-    CRITICAL_SECTION section;
-} g_timerGuard;
-
-class TimerLock {
-public:
-    TimerLock() { EnterCriticalSection(&g_timerGuard.section); }
-    ~TimerLock() { LeaveCriticalSection(&g_timerGuard.section); }
-};
+CCriticalSection g_timerGuard;
 
 // This library's module, from the allocation that holds its code (GetModuleHandleEx is XP+).
 HMODULE ThisModule()
@@ -180,7 +171,7 @@ void CALLBACK RepeatTimerProc(HWND, UINT, UINT_PTR timer, DWORD)
     DWORD thread = GetCurrentThreadId();
     int ended = 0;
     {
-        TimerLock lock;
+        CSingleLock lock(&g_timerGuard, TRUE);
         const bool current = timer == scrollTimer && thread == scrollTimerThread;
         // A release seen in another process, or a press or release on another thread of this one, ends or
         // replaces the repeat without being able to kill this timer: the timer ends itself here instead
@@ -221,7 +212,7 @@ void StartScrollRepeat(int button, POINT point)
     UINT_PTR timer = reference ? SetTimer(nullptr, 0, repeatPeriod, RepeatTimerProc) : 0;
     int ended;
     {
-        TimerLock lock;
+        CSingleLock lock(&g_timerGuard, TRUE);
         // A second press while a repeat runs replaces it: the earlier timer must not be orphaned.
         ended = EndTimersOfThisThread();
         RepeatTimer* slot = nullptr;
@@ -247,7 +238,7 @@ void StopScrollRepeat()
 {
     int ended;
     {
-        TimerLock lock;
+        CSingleLock lock(&g_timerGuard, TRUE);
         ended = EndTimersOfThisThread();
     }
     hookShared.scrollActive = 0;
