@@ -1,8 +1,9 @@
 // The words the mouse hook library shares between every process it is loaded into (section ".HOOKDAT").
-// Window and hook handles are stored as 32-bit words (they are 32-bit significant on 64-bit Windows too).
+// Window and hook handles are stored as 32-bit words (shared/HandleWord.h widens them back).
 #pragma once
 #include <windows.h>
 #include <stddef.h>
+#include "shared/HandleWord.h"
 
 struct HookShared {
     HINSTANCE hookInstance;     // module of both hooks
@@ -42,8 +43,3 @@ static_assert(sizeof(HookShared) == 88, "HOOKDAT layout");
 #endif
 
 extern HookShared hookShared;
-
-// Handles widen from their 32-bit words with sign extension, as the system's own handle conversions do.
-inline HWND WindowFromWord(DWORD word) { return static_cast<HWND>(LongToHandle(static_cast<LONG>(word))); }
-inline DWORD WordFromWindow(HWND window) { return HandleToUlong(window); }
-inline HHOOK HookFromWord(DWORD word) { return static_cast<HHOOK>(LongToHandle(static_cast<LONG>(word))); }

@@ -24,7 +24,7 @@ const LRESULT swallow = 1;
 
 LRESULT PassOn(DWORD hook, int code, WPARAM wParam, LPARAM lParam)
 {
-    return CallNextHookEx(HookFromWord(hook), code, wParam, lParam);
+    return CallNextHookEx(HandleFromWord<HHOOK>(hook), code, wParam, lParam);
 }
 
 // Closes the navigation pad when a press lands outside its client area. A stale handle in "RoundMap"
@@ -35,7 +35,7 @@ void ClosePadOnOutsidePress(POINT point)
     DWORD length = sizeof(padWord);
     if (!HookSharedMemory()->ReadItem(ITEM_ROUND_MAP, &padWord, &length) || padWord == 0)
         return;
-    HWND pad = WindowFromWord(padWord);
+    HWND pad = HandleFromWord<HWND>(padWord);
     RECT client;
     if (!GetClientRect(pad, &client) || !ScreenToClient(pad, &point))
         return;

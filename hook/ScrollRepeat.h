@@ -9,4 +9,6 @@ extern DWORD scrollTimerThread;
 
 // button: 1 scrolls left, 2 right; point: where the button went down (screen coordinates).
 void StartScrollRepeat(int button, POINT point);
+// Ends the repeat: the timers of this thread at once, those of other threads and processes at their next
+// tick.
 void StopScrollRepeat();

@@ -29,9 +29,9 @@ BOOL IsScrollBarControl(HWND window)
 void Keep(DWORD& first, DWORD& second, HWND bar)
 {
     if (first == 0)
-        first = WordFromWindow(bar);
+        first = WordFromHandle(bar);
     else if (second == 0)
-        second = WordFromWindow(bar);
+        second = WordFromHandle(bar);
 }
 
 BOOL CALLBACK VisitWindow(HWND window, LPARAM)

@@ -313,17 +313,18 @@ DWORD CSharedMemory::FindItem(const WCHAR* name, DWORD* offset)
     return ERROR_FILE_NOT_FOUND;
 }
 
-// Creates (or opens) the manual-reset event name + suffix, sets it and closes it again.
-DWORD CSharedMemory::Announce(const char* name, const char* suffix)
+// Creates (or opens) the manual-reset event name + suffix, sets it and closes it again. It only tells
+// others that something changed (nobody in this system waits on it), so an event that cannot be made,
+// for example because another process holds an object of another kind under that name, is passed over.
+void CSharedMemory::Announce(const char* name, const char* suffix)
 {
     char* eventName = JoinName(name, suffix);
     if (!eventName)
-        return ERROR_NOT_ENOUGH_MEMORY;
+        return;
     CEvent event(FALSE, TRUE, eventName, Attributes());
     delete[] eventName;
-    if (!event.IsValid())
-        return event.GetCreateError();
-    return event.SetEvent() ? 0 : ::GetLastError();
+    if (event.IsValid())
+        event.SetEvent();
 }
 
 BOOL CSharedMemory::AddItem(const char* name, DWORD itemSize)
@@ -364,8 +365,8 @@ BOOL CSharedMemory::AddItem(const char* name, DWORD itemSize)
     memcpy(view + end, header, sizeof header);
     WriteWord(view, ReadWord(view) + 1);
 
-    if (DWORD error = Announce(blockName, "_Event"))
-        return Fail(error);
+    // The item is in the block now: the result says so whatever becomes of the announcement.
+    Announce(blockName, "_Event");
     return TRUE;
 }
 
@@ -396,8 +397,8 @@ BOOL CSharedMemory::WriteItem(const char* name, const void* data, DWORD length)
     memset(value, 0, valueSize);
     memcpy(value, data, length);
 
-    if (DWORD error = Announce(name, "_Event"))
-        return Fail(error);
+    // The value is written: the result says so whatever becomes of the announcement.
+    Announce(name, "_Event");
     return TRUE;
 }
 

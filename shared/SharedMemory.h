@@ -44,7 +44,7 @@ private:
     SECURITY_ATTRIBUTES* Attributes() { return secure ? &securityAttributes : nullptr; }
     DWORD AcquireLock();
     DWORD FindItem(const WCHAR* name, DWORD* offset);
-    DWORD Announce(const char* name, const char* suffix);
+    void Announce(const char* name, const char* suffix);
 
     char* blockName;
     DWORD lastError;

@@ -394,7 +394,37 @@ namespace {
 
 // Started by PerProcessMode.LibraryLeavesAProcessWithARepeatRunning: the library is freed while its repeat
 // timer runs in this process (as when the hook is removed while a side button is held).
-TEST(Win98Unload, RepeatRunningWhenTheLibraryLeaves)
+// A repeat running on a thread of its own, which keeps pumping, while the hook owner removes the hook and
+// unloads the library on another one.
+struct RepeatThread {
+    HOOKPROC procedure;
+    HANDLE unloaded;          // set by the test once the library has left, or when it gives up waiting
+    HANDLE scrolling;         // set by the thread once its repeat has posted, or when it gives up waiting
+    bool scrolled = false;
+    int timersAfter = -1;     // repeat timers that fired once the library had left
+};
+
+DWORD WINAPI RunRepeat(LPVOID parameter)
+{
+    RepeatThread* run = static_cast<RepeatThread*>(parameter);
+    HWND target = MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr);
+    MSLLHOOKSTRUCT record = {};
+    record.pt = POINT{250, 180};
+    record.mouseData = XBUTTON2 << 16;
+    if (target && run->procedure(HC_ACTION, WM_XBUTTONDOWN, reinterpret_cast<LPARAM>(&record)) == 1)
+        run->scrolled = PumpUntil([target] { return !Only(target, WM_HSCROLL).empty(); }, 5000);
+    SetEvent(run->scrolling);
+    PumpUntil([run] { return WaitForSingleObject(run->unloaded, 0) == WAIT_OBJECT_0; }, 10000);
+    int timers = 0;
+    Pump(200, &timers);
+    run->timersAfter = timers;
+    DestroyWindow(target);
+    return 0;
+}
+
+// The repeat's timer keeps the library in the process until the repeat has ended (a timer left behind
+// would call into unmapped code); then the library leaves and nothing calls into it any more.
+TEST(Win98Unload, RepeatOnAnotherThreadWhenTheOwnerUnloads)
 {
     if (!IsWindows98() || !GetEnvironmentVariableA("FERROWIN_UNLOAD_CASE", nullptr, 0))
         GTEST_SKIP() << "runs in the Windows 98 helper only, started for the unload case";
@@ -402,34 +432,29 @@ TEST(Win98Unload, RepeatRunningWhenTheLibraryLeaves)
     ASSERT_TRUE(settings.Ready());
     ASSERT_TRUE(settings.WriteFile(0, 0));
     ASSERT_TRUE(RegisterRecorderClasses());
-    HWND target = MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr);
-    ASSERT_NE(nullptr, target);
-
     ASSERT_EQ(nullptr, GetModuleHandleA("hoppet.dll"));
-    HMODULE module = LoadLibraryA("hoppet.dll");
-    ASSERT_NE(nullptr, module);
-    HOOKPROC procedure = reinterpret_cast<HOOKPROC>(GetProcAddress(module, "_LowLevelMousePProc@12"));
-    ASSERT_NE(nullptr, procedure);
-    MSLLHOOKSTRUCT record = {};
-    record.pt = POINT{250, 180};
-    record.mouseData = XBUTTON2 << 16;
-    ASSERT_EQ(1, procedure(HC_ACTION, WM_XBUTTONDOWN, reinterpret_cast<LPARAM>(&record)));
-    Pump(130);
-    EXPECT_FALSE(Only(target, WM_HSCROLL).empty()) << "the repeat did not run";
+    Hoppet hoppet;
+    ASSERT_TRUE(hoppet.Load());
 
-    ASSERT_TRUE(FreeLibrary(module));
-    ASSERT_EQ(nullptr, GetModuleHandleA("hoppet.dll"));
-    int timers = 0;
-    Pump(200, &timers);   // a timer left behind would call into the freed library here
-    EXPECT_EQ(0, timers);
-
-    // The shared words go back to idle for the processes that still have the library.
-    module = LoadLibraryA("hoppet.dll");
-    ASSERT_NE(nullptr, module);
-    procedure = reinterpret_cast<HOOKPROC>(GetProcAddress(module, "_LowLevelMousePProc@12"));
-    procedure(HC_ACTION, WM_XBUTTONUP, reinterpret_cast<LPARAM>(&record));
-    FreeLibrary(module);
-    DestroyWindow(target);
+    // Owned by the thread if it cannot be joined in time.
+    RepeatThread* run = new RepeatThread{hoppet.LowLevelMousePProc, CreateEventA(nullptr, TRUE, FALSE, nullptr),
+                                         CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    HANDLE thread = CreateThread(nullptr, 0, RunRepeat, run, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    WaitForSingleObject(run->scrolling, 10000);
+    hoppet.StopHook();
+    FreeLibrary(hoppet.module);
+    bool left = PumpUntil([] { return GetModuleHandleA("hoppet.dll") == nullptr; }, 5000);
+    SetEvent(run->unloaded);
+    bool joined = WaitForSingleObject(thread, 20000) == WAIT_OBJECT_0;
+    CloseHandle(thread);
+    ASSERT_TRUE(joined) << "the repeat thread did not end";
+    EXPECT_TRUE(run->scrolled) << "the repeat did not run";
+    EXPECT_TRUE(left) << "the library did not leave once the hook was removed";
+    EXPECT_EQ(0, run->timersAfter) << "a repeat timer outlived the library";
+    CloseHandle(run->unloaded);
+    CloseHandle(run->scrolling);
+    delete run;
 }
 
 }

@@ -220,6 +220,26 @@ TEST(SharedMemoryLayout, ChangesAreAnnouncedOnTheNamedEvents)
     CloseHandle(itemEvent);
 }
 
+// Another process holds objects of other kinds under the event names: the change is made all the same,
+// and the result says so.
+TEST(SharedMemoryLayout, ChangeReportedWhenTheEventNameIsTaken)
+{
+    std::string name = UniqueName("squatted");
+    std::string item = UniqueName("item");
+    HANDLE blockSquatter = CreateMutexA(nullptr, FALSE, (name + "_Event").c_str());
+    HANDLE itemSquatter = CreateSemaphoreA(nullptr, 1, 1, (item + "_Event").c_str());
+    ASSERT_TRUE(blockSquatter && itemSquatter);
+    CSharedMemory memory(name.c_str(), 512);
+    ASSERT_TRUE(memory.IsReady());
+    RawView view(name);
+    EXPECT_TRUE(memory.AddItem(item.c_str(), 4));
+    EXPECT_EQ(1u, view.Word(0)) << "item count";
+    EXPECT_TRUE(memory.WriteItem(item.c_str(), "abcd", 4));
+    EXPECT_EQ(0, memcmp(view.bytes + 8 + 84, "abcd", 4)) << "value bytes";
+    CloseHandle(blockSquatter);
+    CloseHandle(itemSquatter);
+}
+
 TEST(SharedMemoryLayout, RuntimeClass)
 {
     CSharedMemory memory(UniqueName("class").c_str(), 64);
