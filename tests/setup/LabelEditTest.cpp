@@ -46,12 +46,15 @@ const MessageEntry CControlsDialog::messageEntries[] = {
 };
 const MessageMap CControlsDialog::messageMap = MakeMessageMap(&CDialog::messageMap, messageEntries);
 
-// The client pixels of a window as it shows them.
+// The client pixels of a window as the window itself paints them: a dialog without WS_CLIPCHILDREN may
+// have painted over its children, so the window is painted again first.
 struct Pixels {
     int width = 0, height = 0;
     std::vector<COLORREF> colors;
     explicit Pixels(HWND window)
     {
+        Pump(50);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         RECT client;
         GetClientRect(window, &client);
         width = client.right;
