@@ -8,6 +8,9 @@ CModalScope::CModalScope(CWnd* dialog, HWND parent) : owner(nullptr), disabledTo
     if (!window) {
         CWinApp* app = CWinApp::Get();
         window = app && app->mainWnd ? app->mainWnd->hwnd : nullptr;
+        // Another thread's main window is no owner: owning across threads joins their input queues.
+        if (window && GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId())
+            window = nullptr;
     }
     if (!window)
         window = GetActiveWindow();
@@ -23,9 +26,15 @@ CModalScope::CModalScope(CWnd* dialog, HWND parent) : owner(nullptr), disabledTo
 
 CModalScope::~CModalScope()
 {
+    Restore();
+}
+
+void CModalScope::Restore()
+{
     EndBinding();
     if (disabledTop && IsWindow(disabledTop))
         EnableWindow(disabledTop, TRUE);
+    disabledTop = nullptr;
 }
 
 void CModalScope::EndBinding()

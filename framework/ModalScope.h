@@ -1,5 +1,5 @@
 // CModalScope: the steps around a modal loop. On construction: find the owner (the given parent, else the
-// application's main window, else the active window), take its top-level window and disable it, and bind
+// application's main window when it is this thread's, else the active window), take its top-level window and disable it, and bind
 // the next window created on this thread to the dialog object. On destruction: end the binding if still
 // open and enable the top-level window again.
 #pragma once
@@ -18,6 +18,8 @@ public:
     HWND Owner() const { return owner; }
     // Ends the binding of the next window early (a dialog does so once its own window is bound).
     void EndBinding();
+    // The post-modal step ahead of the scope's end (once): the binding ends, the owner is enabled again.
+    void Restore();
 
 private:
     HWND owner;

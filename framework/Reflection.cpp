@@ -22,10 +22,10 @@ static HWND ChildOf(UINT message, LPARAM lParam)
     }
 }
 
-BOOL ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+BOOL ReflectToChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     HWND child = ChildOf(message, lParam);
-    if (!child || !CWnd::FromHandle(child))
+    if (!child || child == parent || !CWnd::FromHandle(child))
         return FALSE;
     // A reflected message that no map entry takes reaches the control's own procedure, which answers an
     // unknown message with 0: "not handled" for both kinds.

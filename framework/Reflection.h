@@ -10,4 +10,5 @@ constexpr UINT Reflected(UINT message) { return reflectedBase + message; }
 // For WM_CTLCOLOR* and WM_DRAWITEM received by a parent: sends the reflected message to the child's
 // object when the child is bound to one. TRUE with *result when the child answered (a brush, or TRUE
 // for a drawn item); FALSE leaves the message to the parent.
-BOOL ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+// A dialog's WM_CTLCOLORDLG names the dialog itself and stays with it.
+BOOL ReflectToChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);

@@ -7,7 +7,6 @@
 #include "MessagePump.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
-#include "framework/Reflection.h"
 #include "setup/controls/EditEx.h"
 #include "setup/controls/StyledStatic.h"
 
@@ -30,21 +29,7 @@ protected:
         exchange->BindControl(1003, empty);
         exchange->BindControl(1018, edit);
     }
-    LRESULT OnCtlColor(WPARAM wParam, LPARAM lParam)
-    {
-        LRESULT brush = 0;
-        return ReflectToChild(GetCurrentMessage()->message, wParam, lParam, &brush) ? brush : Default();
-    }
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageEntry messageEntries[];
-    static const MessageMap messageMap;
 };
-
-const MessageEntry CControlsDialog::messageEntries[] = {
-    OnMessage(WM_CTLCOLOREDIT, &CControlsDialog::OnCtlColor),
-    OnMessage(WM_CTLCOLORSTATIC, &CControlsDialog::OnCtlColor),
-};
-const MessageMap CControlsDialog::messageMap = MakeMessageMap(&CDialog::messageMap, messageEntries);
 
 // The client pixels of a window as the window itself paints them: a dialog without WS_CLIPCHILDREN may
 // have painted over its children, so the window is painted again first.
