@@ -1,5 +1,5 @@
 // CButton: a push button, check box or radio button control. An owner-drawn button draws itself in
-// DrawItem, which its dialog calls when it receives the button's WM_DRAWITEM.
+// DrawItem, called when its parent's WM_DRAWITEM for it is reflected to it.
 #pragma once
 #include <windows.h>
 #include "framework/Wnd.h"
@@ -20,4 +20,11 @@ public:
 
     const CRuntimeClass* GetRuntimeClass() const override;
     static const CRuntimeClass classCButton;
+
+protected:
+    LRESULT OnReflectedDrawItem(WPARAM wParam, LPARAM lParam);
+
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageEntry messageEntries[];
+    static const MessageMap messageMap;
 };

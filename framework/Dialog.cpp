@@ -1,25 +1,30 @@
 #include "framework/Dialog.h"
-#include "framework/Button.h"
 #include "framework/DataExchange.h"
+#include "framework/ModalScope.h"
+#include "framework/ResourceModule.h"
+#include "framework/WinApp.h"
 
 const CRuntimeClass CDialog::classCDialog = {"CDialog", sizeof(CDialog), nullptr, &CWnd::classCWnd};
 const CRuntimeClass* CDialog::GetRuntimeClass() const { return &classCDialog; }
 
 const MessageEntry CDialog::messageEntries[] = {
     OnMessage(WM_INITDIALOG, &CDialog::OnInitDialogMessage),
-    OnMessage(WM_DRAWITEM, &CDialog::OnDrawItem),
     OnCommand(IDOK, &CDialog::OnOK),
     OnCommand(IDCANCEL, &CDialog::OnCancel),
 };
 const MessageMap CDialog::messageMap = MakeMessageMap(&CWnd::messageMap, CDialog::messageEntries);
 
 CDialog::CDialog(UINT templateId, HWND parent)
-    : templateId(templateId), parentWindow(parent), resourceModule(GetModuleHandle(nullptr)), modal(FALSE)
+    : templateId(templateId), parentWindow(parent), resourceModule(GetResourceModule()), modal(FALSE),
+      modalEnded(FALSE), modalResult(-1)
 {
 }
 
 CDialog::~CDialog()
 {
+    CWinApp* app = CWinApp::Get();
+    if (app && app->mainWnd == this)
+        app->mainWnd = nullptr;
     if (hwnd && !modal)
         ::DestroyWindow(hwnd);
 }
@@ -33,14 +38,67 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND, UINT, WPARAM, LPARAM)
 
 INT_PTR CDialog::DoModal()
 {
-    if (hwnd || !HookWindowCreate(this))
+    if (hwnd)
         return -1;
-    modal = TRUE;
-    INT_PTR result = DialogBoxParam(resourceModule, MAKEINTRESOURCE(templateId), parentWindow, DialogProc,
-                                    reinterpret_cast<LPARAM>(this));
-    UnhookWindowCreate();
+    modalEnded = FALSE;
+    modalResult = -1;
+    {
+        CModalScope scope(this, parentWindow);
+        modal = TRUE;
+        HWND window = CreateDialogParam(resourceModule, MAKEINTRESOURCE(templateId), scope.Owner(), DialogProc,
+                                        reinterpret_cast<LPARAM>(this));
+        scope.EndBinding();
+        if (!window) {
+            modal = FALSE;
+            return -1;
+        }
+        if (!modalEnded) {
+            ::ShowWindow(window, SW_SHOW);
+            RunModalLoop();
+        }
+        // The owner comes back before the dialog goes, so that the activation returns to it and not to
+        // another program's window.
+        ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        HWND owner = scope.Owner();
+        scope.Restore();
+        if (owner && GetActiveWindow() == window)
+            SetActiveWindow(owner);
+        ::DestroyWindow(window);
+    }
     modal = FALSE;
-    return result;
+    return modalResult;
+}
+
+void CDialog::RunModalLoop()
+{
+    CWinApp* app = CWinApp::Get();
+    MSG msg;
+    while (!modalEnded) {
+        BOOL got = GetMessage(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // Quitting is the outer loop's business: end the dialog and hand the request on.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            modalResult = -1;
+            break;
+        }
+        if (got == -1)
+            break;
+        BOOL used = app ? app->PreTranslateMessage(&msg) : FALSE;
+        if (!used) {
+            // Without an application object: the windows from the target up to this dialog.
+            for (HWND window = app ? nullptr : msg.hwnd; window && !used; window = ::GetParent(window)) {
+                CWnd* wnd = CWnd::FromHandle(window);
+                used = wnd && wnd->PreTranslateMessage(&msg);
+                if (window == hwnd)
+                    break;
+            }
+        }
+        if (!used) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
 }
 
 BOOL CDialog::Create(UINT id, HWND parent)
@@ -62,7 +120,13 @@ BOOL CDialog::EndDialog(INT_PTR result)
 {
     if (!hwnd)
         return FALSE;
-    return modal ? ::EndDialog(hwnd, result) : ::DestroyWindow(hwnd);
+    if (!modal)
+        return ::DestroyWindow(hwnd);
+    modalResult = result;
+    modalEnded = TRUE;
+    // Wakes the modal loop, which may be waiting in GetMessage.
+    ::PostMessage(hwnd, WM_NULL, 0, 0);
+    return TRUE;
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate)
@@ -72,11 +136,30 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate)
     return !exchange.failed;
 }
 
+BOOL CDialog::IsChildDialog() const
+{
+    return hwnd && (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD);
+}
+
 BOOL CDialog::PreTranslateMessage(MSG* msg)
 {
-    if (modal || !hwnd)
+    if (!hwnd)
+        return FALSE;
+    // A child dialog leaves Enter and Esc to the dialog around it, whose own navigation sends them to its
+    // default button and its Cancel.
+    if (IsChildDialog() && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP || msg->message == WM_CHAR) &&
+        (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
         return FALSE;
     return IsDialogMessage(hwnd, msg);
+}
+
+BOOL CDialog::ForwardToParent(UINT id)
+{
+    HWND parent = GetParent();
+    if (!IsChildDialog() || !parent)
+        return FALSE;
+    ::SendMessage(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(parent, id)));
+    return TRUE;
 }
 
 BOOL CDialog::OnInitDialog()
@@ -87,12 +170,14 @@ BOOL CDialog::OnInitDialog()
 
 void CDialog::OnOK()
 {
-    EndDialog(IDOK);
+    if (!ForwardToParent(IDOK))
+        EndDialog(IDOK);
 }
 
 void CDialog::OnCancel()
 {
-    EndDialog(IDCANCEL);
+    if (!ForwardToParent(IDCANCEL))
+        EndDialog(IDCANCEL);
 }
 
 // The binding level opened by Create or DoModal is theirs to end: it took the dialog's window as its one
@@ -101,15 +186,4 @@ void CDialog::OnCancel()
 LRESULT CDialog::OnInitDialogMessage(WPARAM, LPARAM)
 {
     return OnInitDialog();
-}
-
-LRESULT CDialog::OnDrawItem(WPARAM wParam, LPARAM lParam)
-{
-    const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    CWnd* control = item && item->CtlType == ODT_BUTTON ? CWnd::FromHandle(item->hwndItem) : nullptr;
-    if (control && control->IsKindOf(&CButton::classCButton)) {
-        static_cast<CButton*>(control)->DrawItem(item);
-        return TRUE;
-    }
-    return Default();
 }

@@ -1,4 +1,5 @@
 #include "framework/FrameWnd.h"
+#include "framework/ResourceModule.h"
 #include "framework/WinApp.h"
 #include <string.h>
 
@@ -24,8 +25,7 @@ CFrameWnd::~CFrameWnd()
 
 BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent)
 {
-    CWinApp* app = CWinApp::Get();
-    HINSTANCE resources = app ? app->instance : GetModuleHandle(nullptr);
+    HINSTANCE resources = GetResourceModule();
 
     char text[256] = "";
     if (LoadString(resources, resourceId, text, sizeof text) > 0) {

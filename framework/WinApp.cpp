@@ -37,7 +37,8 @@ BOOL CWinApp::PreTranslateMessage(MSG* msg)
         CWnd* wnd = CWnd::FromHandle(window);
         if (wnd && wnd->PreTranslateMessage(msg))
             return TRUE;
-        if (wnd == main)
+        // Without a main window an unbound window (null) must not end the walk.
+        if (wnd && wnd == main)
             return FALSE;
     }
     return main && main->hwnd && main->PreTranslateMessage(msg);

@@ -1,5 +1,6 @@
 // The entry of a framework program: hands control to its one CWinApp object. Kept in its own file so that
 // only programs without a main function of their own link it.
+#include "framework/ResourceModule.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 
@@ -9,6 +10,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     if (!app)
         return -1;
     app->instance = instance;
+    SetResourceModule(instance);
     app->commandLine = commandLine ? commandLine : "";
     app->showCommand = showCommand;
     if (!app->InitInstance()) {

@@ -1,4 +1,5 @@
 #include "framework/Wnd.h"
+#include "framework/Reflection.h"
 #include <string.h>
 
 const CRuntimeClass CWnd::classCWnd = {"CWnd", sizeof(CWnd), nullptr, &CObject::classCObject};
@@ -299,6 +300,8 @@ BOOL CWnd::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
+    if (ReflectToChild(hwnd, message, wParam, lParam, &result))
+        return result;
     if (DispatchToMap(message, wParam, lParam, &result))
         return result;
     return DefaultWindowProc(message, wParam, lParam);

@@ -65,7 +65,8 @@ public:
     // Default processing of the current message.
     LRESULT Default();
 
-    // Every message of the window: the map chain, then DefaultWindowProc.
+    // Every message of the window: a parent's WM_CTLCOLOR* and WM_DRAWITEM about a bound child first to
+    // that child's own map (framework/Reflection.h), then the map chain, then DefaultWindowProc.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Called by the message loop for messages of this thread before they are dispatched; TRUE when the
     // message was used up (accelerators, dialog navigation).

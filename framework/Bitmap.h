@@ -1,0 +1,16 @@
+// CBitmap: an owned bitmap, made for a device context or loaded from the resource module.
+#pragma once
+#include <windows.h>
+#include "framework/GdiObject.h"
+
+class CBitmap : public CGdiObject {
+public:
+    operator HBITMAP() const { return static_cast<HBITMAP>(handle); }
+
+    // Each replaces (and deletes) a bitmap held before; FALSE when no bitmap was made.
+    BOOL CreateCompatibleBitmap(HDC dc, int width, int height)
+    {
+        return Attach(::CreateCompatibleBitmap(dc, width, height));
+    }
+    BOOL LoadBitmap(UINT resourceId);
+};

@@ -1,0 +1,15 @@
+// CFont: an owned font.
+#pragma once
+#include <windows.h>
+#include "framework/GdiObject.h"
+
+class CFont : public CGdiObject {
+public:
+    operator HFONT() const { return static_cast<HFONT>(handle); }
+
+    // Each Create replaces (and deletes) a font held before; FALSE when no font was made.
+    BOOL CreateFontIndirect(const LOGFONTA& logFont) { return Attach(::CreateFontIndirectA(&logFont)); }
+    // A font of tenthsOfPoint / 10 points in face, sized for the resolution of dc (the screen's when null).
+    BOOL CreatePointFont(int tenthsOfPoint, const char* face, HDC dc = nullptr);
+    BOOL GetLogFont(LOGFONTA* logFont) const;
+};
