@@ -7,9 +7,9 @@
 #include <stdio.h>
 #include <string>
 #include <vector>
-#include "MessagePump.h"
-#include "SettingsFolder.h"
-#include "Stopwatch.h"
+#include "tests/hook/SettingsFolder.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Stopwatch.h"
 #include "shared/RegAccess.h"
 
 namespace {

@@ -6,7 +6,7 @@ ferrowin_gtest(mouseevents_test
   ${CMAKE_CURRENT_LIST_DIR}/HookTestSupport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsFolder.cpp)
 target_include_directories(mouseevents_test PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(mouseevents_test PRIVATE shared test_support user32 advapi32)
+target_link_libraries(mouseevents_test PRIVATE shared test_support message_log user32 advapi32)
 add_dependencies(mouseevents_test hoppet)
 # The Windows 98 cases run in the helper copy only.
 ferrowin_wine_test(mouseevents_test SERIAL TIMEOUT 240 ARGS --gtest_filter=-Win98*)

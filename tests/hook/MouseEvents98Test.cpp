@@ -21,10 +21,8 @@ bool IsWindows98()
 
 double SeenSince(size_t index, HWND window, UINT message)
 {
-    for (size_t i = index; i < g_seen.size(); ++i)
-        if (g_seen[i].window == window && g_seen[i].message == message)
-            return g_seen[i].time;
-    return 0;
+    std::vector<LoggedMessage> seen = g_messageLog.Of(window, {message}, index);
+    return seen.empty() ? 0 : seen.front().time;
 }
 
 class Win98 : public ::testing::Test {
@@ -52,7 +50,7 @@ protected:
         ASSERT_TRUE(settings.WriteFile(0, 0));
         ASSERT_EQ(1, hoppet.StartHook(nullptr));
         SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &savedLines, 0);
-        g_seen.clear();
+        g_messageLog.Clear();
     }
 
     void TearDown() override
@@ -97,7 +95,7 @@ protected:
     double HoldCode(HWND window, ULONG_PTR code, POINT at, DWORD held)
     {
         EXPECT_TRUE(MoveCursor(at));
-        size_t before = g_seen.size();
+        size_t before = g_messageLog.Size();
         SendMouse(MOUSEEVENTF_MIDDLEDOWN, 0, code);
         Pump(held);
         SendMouse(MOUSEEVENTF_MIDDLEUP, 0, code);
@@ -135,15 +133,15 @@ TEST_F(Win98, ButtonCodesScrollHorizontally)
 {
     HWND plain = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
     double release = HoldCode(plain, 2, POINT{250, 180}, 300);
-    ExpectSequence(plain, scrollAndMiddle, {Describe(WM_HSCROLL, SB_LINERIGHT, 0), Describe(WM_MBUTTONUP, 0, 0)});
-    std::vector<Seen> scrolls = Only(plain, WM_HSCROLL);
+    ExpectSequence(plain, scrollAndMiddle, {MessageText(WM_HSCROLL, SB_LINERIGHT, 0), MessageText(WM_MBUTTONUP, 0, 0)});
+    std::vector<LoggedMessage> scrolls = g_messageLog.Of(plain, {WM_HSCROLL});
     EXPECT_GE(scrolls.size(), 3u);
     EXPECT_LE(scrolls.size(), 9u);
-    for (const Seen& seen : scrolls)
+    for (const LoggedMessage& seen : scrolls)
         EXPECT_LT(seen.time, release + 45) << "WM_HSCROLL after the release";
     DestroyWindow(plain);
 
-    g_seen.clear();
+    g_messageLog.Clear();
     HWND withBars = Keep(MakeRecorder("FerrowinRecorder", 0, 100, 100, 300, 200, nullptr));
     HWND hidden = MakeScrollBar(withBars, false, false, 0, 150, 280, 20);
     HWND horizontal = MakeScrollBar(withBars, false, true, 0, 180, 280, 20);
@@ -151,8 +149,8 @@ TEST_F(Win98, ButtonCodesScrollHorizontally)
     ASSERT_TRUE(hidden && horizontal && vertical);
     HoldCode(withBars, 1, POINT{200, 180}, 200);
     ExpectSequence(withBars, scrollAndMiddle,
-                   {Describe(WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(horizontal)),
-                    Describe(WM_MBUTTONUP, 0, 0)});
+                   {MessageText(WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(horizontal)),
+                    MessageText(WM_MBUTTONUP, 0, 0)});
 }
 
 namespace {
@@ -205,7 +203,7 @@ TEST_F(Win98, PressOnAnotherThreadEndsTheEarlierThreadsRepeat)
     HANDLE thread = CreateThread(nullptr, 0, OtherThreadPress::Run, &other, 0, nullptr);
     ASSERT_TRUE(thread);
     ASSERT_TRUE(PumpUntil([&] { return WaitForSingleObject(other.pressed, 0) == WAIT_OBJECT_0; }, 3000));
-    ASSERT_TRUE(PumpUntil([&] { return Only(target, WM_HSCROLL).size() >= 2; }, 1000))
+    ASSERT_TRUE(PumpUntil([&] { return g_messageLog.Of(target, {WM_HSCROLL}).size() >= 2; }, 1000))
         << "the repeat of the first press did not run";
 
     // The second press, on this thread, replaces the repeat: one timer ticks from now on, not two.
@@ -230,19 +228,19 @@ TEST_F(Win98, SettingsFileDecides)
     POINT at = {250, 180};
     ASSERT_TRUE(settings.WriteFile(1, 0));
     HoldCode(target, 1, at, 150);
-    ExpectSequence(target, scrollAndMiddle, {Describe(WM_MBUTTONDOWN, 0, 0), Describe(WM_MBUTTONUP, 0, 0)});
+    ExpectSequence(target, scrollAndMiddle, {MessageText(WM_MBUTTONDOWN, 0, 0), MessageText(WM_MBUTTONUP, 0, 0)});
 
-    g_seen.clear();
+    g_messageLog.Clear();
     settings.RemoveFile();
     HoldCode(target, 1, at, 150);
-    ExpectSequence(target, scrollAndMiddle, {Describe(WM_MBUTTONUP, 0, 0)});
+    ExpectSequence(target, scrollAndMiddle, {MessageText(WM_MBUTTONUP, 0, 0)});
 
     // The middle button itself and unknown codes are ordinary presses.
     const ULONG_PTR ordinary[] = {4, 0, 3, 0x10000};
     for (ULONG_PTR code : ordinary) {
-        g_seen.clear();
+        g_messageLog.Clear();
         HoldCode(target, code, at, 50);
-        ExpectSequence(target, scrollAndMiddle, {Describe(WM_MBUTTONDOWN, 0, 0), Describe(WM_MBUTTONUP, 0, 0)});
+        ExpectSequence(target, scrollAndMiddle, {MessageText(WM_MBUTTONDOWN, 0, 0), MessageText(WM_MBUTTONUP, 0, 0)});
     }
 }
 
@@ -254,10 +252,10 @@ TEST_F(Win98, ScrollCodesTurnTheWheelWithThirtyLines)
     ASSERT_TRUE(SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0));
     const struct { ULONG_PTR code; short delta; } cases[] = {{8, WHEEL_DELTA}, {16, -WHEEL_DELTA}};
     for (const auto& c : cases) {
-        g_seen.clear();
+        g_messageLog.Clear();
         HoldCode(target, c.code, POINT{250, 180}, 50);
-        ExpectSequence(target, {WM_MBUTTONDOWN, WM_MBUTTONUP}, {Describe(WM_MBUTTONUP, 0, 0)});
-        std::vector<Seen> wheel = Only(target, WM_MOUSEWHEEL);
+        ExpectSequence(target, {WM_MBUTTONDOWN, WM_MBUTTONUP}, {MessageText(WM_MBUTTONUP, 0, 0)});
+        std::vector<LoggedMessage> wheel = g_messageLog.Of(target, {WM_MOUSEWHEEL});
         ASSERT_EQ(1u, wheel.size()) << "code " << c.code;
         EXPECT_EQ(c.delta, static_cast<short>(HIWORD(wheel[0].wParam)));
         UINT lines = 0;
@@ -283,20 +281,20 @@ TEST_F(Win98, OutsidePressClosesThePad)
         {WM_MBUTTONDOWN, {650, 550}, false},   {WM_RBUTTONDBLCLK, {650, 550}, false},
     };
     for (const auto& c : cases) {
-        g_seen.clear();
+        g_messageLog.Clear();
         SetFocus(background);
         // The press itself always goes on (no further hook: CallNextHookEx gives 0).
         EXPECT_EQ(0, CallHook(c.message, c.at, 4));
         Pump(30);
         std::vector<std::string> expected;
         if (c.closes)
-            expected.push_back(Describe(g_closeQuimbel, 4, 0));
+            expected.push_back(MessageText(g_closeQuimbel, 4, 0));
         ExpectSequence(pad, {g_closeQuimbel}, expected);
         EXPECT_EQ(c.closes ? nullptr : background, GetFocus()) << "at " << c.at.x << "," << c.at.y;
     }
 
     // No pad, or a pad whose window has gone: nothing is posted.
-    g_seen.clear();
+    g_messageLog.Clear();
     SetRoundMap(nullptr);
     CallHook(WM_LBUTTONDOWN, POINT{650, 550});
     HWND gone = MakeRecorder("FerrowinRecorder", 0, 400, 300, 100, 100, nullptr);
@@ -304,24 +302,24 @@ TEST_F(Win98, OutsidePressClosesThePad)
     SetRoundMap(gone);
     CallHook(WM_LBUTTONDOWN, POINT{650, 550});
     Pump(30);
-    EXPECT_TRUE(Only(pad, g_closeQuimbel).empty());
-    EXPECT_TRUE(Only(gone, g_closeQuimbel).empty());
+    EXPECT_TRUE(g_messageLog.Of(pad, {g_closeQuimbel}).empty());
+    EXPECT_TRUE(g_messageLog.Of(gone, {g_closeQuimbel}).empty());
 
     // A real press beside the pad, then one on it.
     SetRoundMap(pad);
-    g_seen.clear();
+    g_messageLog.Clear();
     ASSERT_TRUE(MoveCursor(POINT{350, 250}));
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
-    EXPECT_TRUE(PumpUntil([=] { return !Only(background, WM_LBUTTONDOWN).empty(); }, 3000));
+    EXPECT_TRUE(PumpUntil([=] { return !g_messageLog.Of(background, {WM_LBUTTONDOWN}).empty(); }, 3000));
     Pump(50);
-    ExpectSequence(pad, {g_closeQuimbel}, {Describe(g_closeQuimbel, 4, 0)});
-    g_seen.clear();
+    ExpectSequence(pad, {g_closeQuimbel}, {MessageText(g_closeQuimbel, 4, 0)});
+    g_messageLog.Clear();
     ASSERT_TRUE(MoveCursor(POINT{450, 350}));
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
     Pump(150);
-    EXPECT_TRUE(Only(pad, g_closeQuimbel).empty());
+    EXPECT_TRUE(g_messageLog.Of(pad, {g_closeQuimbel}).empty());
 }
 
 TEST_F(Win98, DirectCallsWithEveryMessage)
@@ -354,9 +352,9 @@ TEST_F(Win98, DirectCallsWithEveryMessage)
         int timers = 0;
         Pump(200, &timers);
         EXPECT_EQ(0, timers);
-        for (const Seen& seen : Only(target, WM_HSCROLL))
+        for (const LoggedMessage& seen : g_messageLog.Of(target, {WM_HSCROLL}))
             EXPECT_LT(seen.time, released);
-        g_seen.clear();
+        g_messageLog.Clear();
     }
 }
 
@@ -412,7 +410,7 @@ DWORD WINAPI RunRepeat(LPVOID parameter)
     record.pt = POINT{250, 180};
     record.mouseData = XBUTTON2 << 16;
     if (target && run->procedure(HC_ACTION, WM_XBUTTONDOWN, reinterpret_cast<LPARAM>(&record)) == 1)
-        run->scrolled = PumpUntil([target] { return !Only(target, WM_HSCROLL).empty(); }, 5000);
+        run->scrolled = PumpUntil([target] { return !g_messageLog.Of(target, {WM_HSCROLL}).empty(); }, 5000);
     SetEvent(run->scrolling);
     PumpUntil([run] { return WaitForSingleObject(run->unloaded, 0) == WAIT_OBJECT_0; }, 10000);
     int timers = 0;

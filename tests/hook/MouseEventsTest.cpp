@@ -68,9 +68,9 @@ double InputSince(size_t index, UINT message)
 // to the release, and nothing after it.
 void ExpectRepeat(HWND receiver, WPARAM direction, HWND bar, double release, DWORD held)
 {
-    std::vector<Seen> scrolls = Only(receiver, WM_HSCROLL);
+    std::vector<LoggedMessage> scrolls = g_messageLog.Of(receiver, {WM_HSCROLL});
     ASSERT_FALSE(scrolls.empty()) << "no WM_HSCROLL reached the window";
-    for (const Seen& seen : scrolls) {
+    for (const LoggedMessage& seen : scrolls) {
         EXPECT_EQ(direction, seen.wParam);
         EXPECT_EQ(reinterpret_cast<LPARAM>(bar), seen.lParam);
     }
@@ -89,7 +89,7 @@ void ExpectRepeat(HWND receiver, WPARAM direction, HWND bar, double release, DWO
     // One tick posted just before the release may still be dispatched after it; a running timer would
     // deliver several more.
     int late = 0;
-    for (const Seen& seen : scrolls) {
+    for (const LoggedMessage& seen : scrolls) {
         EXPECT_LT(seen.time, release + 45) << "WM_HSCROLL after the release";
         late += seen.time > release;
     }
@@ -114,7 +114,7 @@ protected:
         g_testMouseHook = SetWindowsHookExA(WH_MOUSE_LL, TestMouseHook, GetModuleHandleA(nullptr), 0);
         g_testKeyHook = SetWindowsHookExA(WH_KEYBOARD_LL, TestKeyHook, GetModuleHandleA(nullptr), 0);
         ASSERT_TRUE(g_testMouseHook && g_testKeyHook);
-        g_seen.clear();
+        g_messageLog.Clear();
         g_mouseInput.clear();
         g_keyInput.clear();
     }
@@ -190,7 +190,7 @@ TEST_F(LowLevelMode, SideButtonFromXScrollsAWindowWithItsOwnScrollBar)
 {
     HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
     double release = HoldWithX(9, POINT{250, 180});
-    ExpectSequence(target, scrollAndButtons, {Describe(WM_HSCROLL, SB_LINERIGHT, 0), Describe(WM_XBUTTONUP, 2, 0)});
+    ExpectSequence(target, scrollAndButtons, {MessageText(WM_HSCROLL, SB_LINERIGHT, 0), MessageText(WM_XBUTTONUP, 2, 0)});
     ExpectRepeat(target, SB_LINERIGHT, nullptr, release, 300);
 }
 
@@ -199,9 +199,9 @@ TEST_F(LowLevelMode, BrowserDocumentWindowFromX)
     HWND frame = Keep(MakeRecorder("FerrowinRecorder", 0, 100, 100, 300, 200, nullptr));
     HWND document = MakeRecorder("Internet Explorer_Server", 0, 0, 0, 300, 200, frame);
     double release = HoldWithX(8, POINT{250, 180});
-    ExpectSequence(document, scrollAndButtons, {Describe(WM_HSCROLL, SB_LINELEFT, 0), Describe(WM_XBUTTONUP, 1, 0)});
+    ExpectSequence(document, scrollAndButtons, {MessageText(WM_HSCROLL, SB_LINELEFT, 0), MessageText(WM_XBUTTONUP, 1, 0)});
     ExpectRepeat(document, SB_LINELEFT, nullptr, release, 300);
-    EXPECT_TRUE(Only(frame, WM_HSCROLL).empty());
+    EXPECT_TRUE(g_messageLog.Of(frame, {WM_HSCROLL}).empty());
 }
 
 TEST_F(LowLevelMode, VisibleHorizontalScrollBarChildIsNamed)
@@ -214,8 +214,8 @@ TEST_F(LowLevelMode, VisibleHorizontalScrollBarChildIsNamed)
     ASSERT_TRUE(hidden && horizontal && vertical);
     double release = HoldWithSendInput(XBUTTON1, POINT{200, 180}, 300);
     ExpectSequence(target, scrollAndButtons,
-                   {Describe(WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(horizontal)),
-                    Describe(WM_XBUTTONUP, 1, 0)});
+                   {MessageText(WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(horizontal)),
+                    MessageText(WM_XBUTTONUP, 1, 0)});
     ExpectRepeat(target, SB_LINELEFT, horizontal, release, 300);
 }
 
@@ -227,9 +227,9 @@ TEST_F(LowLevelMode, ParentsScrollBarWhenTheTargetHasOnlyAVerticalOne)
     HWND targetBar = MakeScrollBar(target, true, true, 180, 0, 20, 200);
     ASSERT_TRUE(parentBar && target && targetBar);
     double release = HoldWithSendInput(XBUTTON2, POINT{160, 160}, 300);
-    ExpectSequence(parent, {WM_HSCROLL}, {Describe(WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(parentBar))});
+    ExpectSequence(parent, {WM_HSCROLL}, {MessageText(WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(parentBar))});
     ExpectRepeat(parent, SB_LINERIGHT, parentBar, release, 300);
-    ExpectSequence(target, scrollAndButtons, {Describe(WM_XBUTTONUP, 2, 0)});
+    ExpectSequence(target, scrollAndButtons, {MessageText(WM_XBUTTONUP, 2, 0)});
 }
 
 // A top-level target has no parent to search: scroll bars that are top-level windows of their own (of
@@ -242,7 +242,7 @@ TEST_F(LowLevelMode, TopLevelTargetIgnoresTopLevelScrollBars)
     HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
     ASSERT_TRUE(stray && target);
     double release = HoldWithSendInput(XBUTTON2, POINT{250, 180}, 300);
-    ExpectSequence(target, scrollAndButtons, {Describe(WM_HSCROLL, SB_LINERIGHT, 0), Describe(WM_XBUTTONUP, 2, 0)});
+    ExpectSequence(target, scrollAndButtons, {MessageText(WM_HSCROLL, SB_LINERIGHT, 0), MessageText(WM_XBUTTONUP, 2, 0)});
     ExpectRepeat(target, SB_LINERIGHT, nullptr, release, 300);
 }
 
@@ -250,36 +250,36 @@ TEST_F(LowLevelMode, SettingsFileDecidesEveryPress)
 {
     HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
     POINT at = {250, 180};
-    const std::vector<std::string> passedOn = {Describe(WM_XBUTTONDOWN, 2, 0), Describe(WM_XBUTTONUP, 2, 0)};
-    const std::vector<std::string> swallowed = {Describe(WM_XBUTTONUP, 2, 0)};
-    const std::vector<std::string> scrolled = {Describe(WM_HSCROLL, SB_LINERIGHT, 0), Describe(WM_XBUTTONUP, 2, 0)};
+    const std::vector<std::string> passedOn = {MessageText(WM_XBUTTONDOWN, 2, 0), MessageText(WM_XBUTTONUP, 2, 0)};
+    const std::vector<std::string> swallowed = {MessageText(WM_XBUTTONUP, 2, 0)};
+    const std::vector<std::string> scrolled = {MessageText(WM_HSCROLL, SB_LINERIGHT, 0), MessageText(WM_XBUTTONUP, 2, 0)};
 
     ASSERT_TRUE(settings.WriteFile(0, 1));
     HoldWithSendInput(XBUTTON2, at, 150);
     ExpectSequence(target, scrollAndButtons, passedOn);
 
     // Read again at every press: the changed byte counts at once.
-    g_seen.clear();
+    g_messageLog.Clear();
     ASSERT_TRUE(settings.SetByte(1132, 0));
     HoldWithSendInput(XBUTTON2, at, 150);
     ExpectSequence(target, scrollAndButtons, scrolled);
 
-    g_seen.clear();
+    g_messageLog.Clear();
     settings.RemoveFile();
     HoldWithSendInput(XBUTTON2, at, 150);
     ExpectSequence(target, scrollAndButtons, swallowed);
 
     // Too short to hold the second button's byte: passed on; the first button's byte is still there.
-    g_seen.clear();
+    g_messageLog.Clear();
     ASSERT_TRUE(settings.WriteFile(0, 0, 1130));
     HoldWithSendInput(XBUTTON2, at, 150);
     ExpectSequence(target, scrollAndButtons, passedOn);
-    g_seen.clear();
+    g_messageLog.Clear();
     HoldWithSendInput(XBUTTON1, at, 150);
-    ExpectSequence(target, scrollAndButtons, {Describe(WM_HSCROLL, SB_LINELEFT, 0), Describe(WM_XBUTTONUP, 1, 0)});
+    ExpectSequence(target, scrollAndButtons, {MessageText(WM_HSCROLL, SB_LINELEFT, 0), MessageText(WM_XBUTTONUP, 1, 0)});
 
     // A folder ending in a backslash gives a doubled backslash, which the file system takes.
-    g_seen.clear();
+    g_messageLog.Clear();
     ASSERT_TRUE(settings.WriteFile(0, 0));
     ASSERT_TRUE(settings.PointRegistry(true));
     HoldWithSendInput(XBUTTON2, at, 150);
@@ -301,10 +301,10 @@ TEST_F(LowLevelMode, SecondPressReplacesTheRunningRepeat)
     Pump(300, &timers);
     EXPECT_EQ(0, timers) << "a repeat timer was left running after the release";
     ExpectSequence(target, {WM_HSCROLL},
-                   {Describe(WM_HSCROLL, SB_LINERIGHT, 0), Describe(WM_HSCROLL, SB_LINELEFT, 0)});
+                   {MessageText(WM_HSCROLL, SB_LINERIGHT, 0), MessageText(WM_HSCROLL, SB_LINELEFT, 0)});
     // One timer at a time: the left steps keep the 50 ms rhythm.
-    std::vector<Seen> left;
-    for (const Seen& seen : Only(target, WM_HSCROLL))
+    std::vector<LoggedMessage> left;
+    for (const LoggedMessage& seen : g_messageLog.Of(target, {WM_HSCROLL}))
         if (seen.wParam == SB_LINELEFT && seen.time <= release)
             left.push_back(seen);
     EXPECT_GE(left.size(), 3u);
@@ -328,9 +328,9 @@ TEST_F(LowLevelMode, TargetClosedWhileTheButtonIsHeld)
     SendMouse(MOUSEEVENTF_XUP, XBUTTON2);
     ASSERT_TRUE(PumpUntil([] { return LastInput(WM_XBUTTONUP) != 0; }, 3000));
     Pump(100);
-    std::vector<Seen> scrolls = Only(parent, WM_HSCROLL);
+    std::vector<LoggedMessage> scrolls = g_messageLog.Of(parent, {WM_HSCROLL});
     EXPECT_FALSE(scrolls.empty());
-    for (const Seen& seen : scrolls)
+    for (const LoggedMessage& seen : scrolls)
         EXPECT_LT(seen.time, closed + 10) << "posted on behalf of a window that no longer exists";
 }
 
@@ -345,7 +345,7 @@ TEST_F(LowLevelMode, ScrollCodesBecomePageKeys)
         {1, {}, true},   // in this mode the side buttons come as extended buttons, not as codes
     };
     for (const auto& c : cases) {
-        g_seen.clear();
+        g_messageLog.Clear();
         g_keyInput.clear();
         size_t before = g_mouseInput.size();
         SendMouse(MOUSEEVENTF_MIDDLEDOWN, 0, c.code);
@@ -354,14 +354,13 @@ TEST_F(LowLevelMode, ScrollCodesBecomePageKeys)
         Pump(100);
         std::vector<std::string> expectedKeys, seenKeys;
         for (size_t i = 0; i + 1 < c.keys.size(); i += 2)
-            expectedKeys.push_back(Describe(c.keys[i], c.keys[i + 1], c.keys[i + 1]));
+            expectedKeys.push_back(MessageText(c.keys[i], c.keys[i + 1], c.keys[i + 1]));
         for (const InputSeen& key : g_keyInput)
-            seenKeys.push_back(Describe(key.message, key.data >> 16, key.data & 0xFFFF));
-        EXPECT_EQ(expectedKeys, seenKeys) << "code " << c.code << "\nexpected:\n" << JoinLines(expectedKeys)
-                                          << "seen:\n" << JoinLines(seenKeys);
-        std::vector<std::string> buttons = {Describe(WM_MBUTTONUP, 0, 0)};
+            seenKeys.push_back(MessageText(key.message, key.data >> 16, key.data & 0xFFFF));
+        EXPECT_TRUE(SameRows(expectedKeys, seenKeys)) << "code " << c.code;
+        std::vector<std::string> buttons = {MessageText(WM_MBUTTONUP, 0, 0)};
         if (c.passed)
-            buttons.insert(buttons.begin(), Describe(WM_MBUTTONDOWN, 0, 0));
+            buttons.insert(buttons.begin(), MessageText(WM_MBUTTONDOWN, 0, 0));
         ExpectSequence(target, {WM_MBUTTONDOWN, WM_MBUTTONUP}, buttons);
     }
 }
@@ -381,8 +380,8 @@ TEST_F(LowLevelMode, NoPadTestOnLeftPresses)
     padWord = 0;
     block->WriteItem(ITEM_ROUND_MAP, &padWord, sizeof(padWord));
     delete block;
-    EXPECT_EQ(1u, Only(background, WM_LBUTTONDOWN).size());
-    EXPECT_TRUE(Only(pad, g_closeQuimbel).empty());
+    EXPECT_EQ(1u, g_messageLog.Of(background, {WM_LBUTTONDOWN}).size());
+    EXPECT_TRUE(g_messageLog.Of(pad, {g_closeQuimbel}).empty());
 }
 
 // Every message number with random records, straight into the procedure: no crash, and after the
@@ -418,9 +417,9 @@ TEST_F(LowLevelMode, DirectCallsWithEveryMessage)
         int timers = 0;
         Pump(200, &timers);
         EXPECT_EQ(0, timers) << "round " << round;
-        for (const Seen& seen : Only(target, WM_HSCROLL))
+        for (const LoggedMessage& seen : g_messageLog.Of(target, {WM_HSCROLL}))
             EXPECT_LT(seen.time, released) << "round " << round;
-        g_seen.clear();
+        g_messageLog.Clear();
     }
 }
 
@@ -483,7 +482,7 @@ TEST(PerProcessMode, HookRunsInTheProcessUnderTheCursor)
                                   100, 100, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(nullptr, target);
     Pump(50);
-    g_seen.clear();
+    g_messageLog.Clear();
     SetEnvironmentVariableA("FERROWIN_REMOTE_TARGET", "1");
     HelperRun run = RunWin98Helper("Win98Remote.*");
     SetEnvironmentVariableA("FERROWIN_REMOTE_TARGET", nullptr);
@@ -492,8 +491,8 @@ TEST(PerProcessMode, HookRunsInTheProcessUnderTheCursor)
     DestroyWindow(target);
     ExpectHelperPassed(run);
     ExpectSequence(target, {WM_HSCROLL, WM_MBUTTONDOWN, WM_MBUTTONUP},
-                   {Describe(WM_HSCROLL, SB_LINERIGHT, 0), Describe(WM_MBUTTONUP, 0, 0)});
-    std::vector<Seen> scrolls = Only(target, WM_HSCROLL);
+                   {MessageText(WM_HSCROLL, SB_LINERIGHT, 0), MessageText(WM_MBUTTONUP, 0, 0)});
+    std::vector<LoggedMessage> scrolls = g_messageLog.Of(target, {WM_HSCROLL});
     EXPECT_GE(scrolls.size(), 3u);
     EXPECT_LE(scrolls.size(), 9u);
     EXPECT_EQ(0, timers) << "the repeat timer outlived the release";

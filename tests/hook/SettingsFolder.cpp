@@ -1,12 +1,6 @@
-#include "SettingsFolder.h"
+#include "tests/hook/SettingsFolder.h"
 #include <stdio.h>
 #include <vector>
-
-namespace {
-
-const char settingsKey[] = "Software\\Ferrowin";
-
-}
 
 SettingsFolder::SettingsFolder()
 {
@@ -17,21 +11,6 @@ SettingsFolder::SettingsFolder()
     snprintf(name, sizeof(name), "%sferrowin-velda-%lu", temp, GetCurrentProcessId());
     folder = name;
     CreateDirectoryA(folder.c_str(), nullptr);
-
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, settingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    char value[1024];
-    DWORD size = sizeof(value) - 1;
-    DWORD type = 0;
-    if (RegQueryValueExA(key, "AppPath", nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
-        type == REG_SZ) {
-        value[size] = '\0';
-        hadValue = true;
-        previous = value;
-    }
-    RegCloseKey(key);
     ready = PointRegistry();
 }
 
@@ -39,27 +18,11 @@ SettingsFolder::~SettingsFolder()
 {
     RemoveFile();
     RemoveDirectoryA(folder.c_str());
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, settingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    if (hadValue)
-        RegSetValueExA(key, "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(previous.c_str()),
-                       static_cast<DWORD>(previous.size() + 1));
-    else
-        RegDeleteValueA(key, "AppPath");
-    RegCloseKey(key);
 }
 
 bool SettingsFolder::PointRegistry(bool trailingBackslash)
 {
-    std::string value = folder + (trailingBackslash ? "\\" : "");
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, settingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return false;
-    LONG result = RegSetValueExA(key, "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                 static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
+    return installFolder.Set(folder + (trailingBackslash ? "\\" : ""));
 }
 
 bool SettingsFolder::WriteFile(BYTE button1, BYTE button2, DWORD length)

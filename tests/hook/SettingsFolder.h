@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include "tests/support/RegistryScratch.h"
 
 // HKLM "Software\Ferrowin" "AppPath" pointed at a scratch folder for the life of the object; the value
 // that was there before (or its absence) comes back afterwards.
@@ -20,8 +21,7 @@ public:
     const std::string& Folder() const { return folder; }
 
 private:
+    InstallFolderValue installFolder;
     bool ready = false;
-    bool hadValue = false;
-    std::string previous;
     std::string folder;
 };

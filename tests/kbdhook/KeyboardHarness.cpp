@@ -50,15 +50,6 @@ LRESULT CALLBACK KeyboardObserver(int code, WPARAM message, LPARAM lParam)
     return CallNextHookEx(NULL, code, message, lParam);
 }
 
-void PumpOnce()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 }  // namespace
 
 void PrintTo(const KeyRecord& r, std::ostream* os)
@@ -98,20 +89,6 @@ DataSeg* FindDataSeg(HMODULE module)
         if (strncmp((const char*)section[i].Name, "DataSeg", IMAGE_SIZEOF_SHORT_NAME) == 0)
             return (DataSeg*)(base + section[i].VirtualAddress);
     return NULL;
-}
-
-void Drain(DWORD quietMs, DWORD maxMs)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        PumpOnce();
-        if (GetTickCount() - start >= maxMs)
-            return;
-        if (MsgWaitForMultipleObjectsEx(0, NULL, quietMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_TIMEOUT) {
-            PumpOnce();
-            return;
-        }
-    }
 }
 
 bool KeyHeld(int virtualKey)

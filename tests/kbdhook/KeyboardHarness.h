@@ -7,7 +7,7 @@
 #include <ostream>
 #include <vector>
 #include "DataSeg.h"
-#include "MessagePump.h"
+#include "tests/support/MessagePump.h"
 
 // A key message that reached the focused window.
 struct KeyRecord {
@@ -64,8 +64,6 @@ inline PassedRecord Passed(bool up, DWORD vk, DWORD scan, ULONG_PTR extra = 0)
 // The library's shared section, found through the loaded module's section table (test-only access).
 DataSeg* FindDataSeg(HMODULE module);
 
-// Pumps this thread's messages until nothing arrives for quietMs (at most maxMs).
-void Drain(DWORD quietMs = 15, DWORD maxMs = 2000);
 // Lets everything still on its way arrive before a comparison (only when no timer of the library is due).
 inline void Settle() { Drain(60); }
 

@@ -1,7 +1,8 @@
 // The device simulator plays the outside side of the protocol for the other tests and the demo: what it
 // writes into the block and which messages reach which window. Uses the fixed block name: runs alone.
-#include "ChildProcess.h"
-#include "MessagePump.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/MessageLog.h"
+#include "tests/support/MessagePump.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 #include <gtest/gtest.h>
@@ -11,37 +12,12 @@
 
 namespace {
 
-struct Arrived {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Arrived& other) const
-    {
-        return message == other.message && wParam == other.wParam && lParam == other.lParam;
-    }
-};
-
-std::vector<Arrived> g_arrived;
 UINT g_openQuimbel, g_callQuimbel;
 
-LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// The protocol's messages that reached the target window.
+std::vector<LoggedMessage> Arrived(HWND window)
 {
-    if (message == g_openQuimbel || message == g_callQuimbel)
-        g_arrived.push_back({message, wParam, lParam});
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-std::string Describe(const std::vector<Arrived>& messages)
-{
-    std::string text;
-    for (const Arrived& m : messages) {
-        char line[96];
-        sprintf(line, "\n  %s wParam %llu lParam %lld",
-                m.message == g_openQuimbel ? "Open quimbel" : m.message == g_callQuimbel ? "Call quimbel" : "?",
-                (unsigned long long)m.wParam, (long long)m.lParam);
-        text += line;
-    }
-    return text.empty() ? "\n  (none)" : text;
+    return g_messageLog.Of(window, {g_openQuimbel, g_callQuimbel});
 }
 
 // Runs devsim with the arguments, pumping this thread's messages until it ends and for a moment after.
@@ -62,16 +38,14 @@ protected:
     {
         g_openQuimbel = RegisterWindowMessageA(MSG_OPEN_QUIMBEL);
         g_callQuimbel = RegisterWindowMessageA(MSG_CALL_QUIMBEL);
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = RecordingProc;
-        windowClass.lpszClassName = "FerrowinDevsimTarget";
-        RegisterClassA(&windowClass);
+        ASSERT_TRUE(RegisterRecordingClass("FerrowinDevsimTarget"));
         sprintf(title, "devsim target %lu", GetCurrentProcessId());
-        window = CreateWindowA("FerrowinDevsimTarget", title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        window = CreateWindowA("FerrowinDevsimTarget", title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
         ASSERT_TRUE(window != nullptr);
         block = OpenMouseStateBlock();
         ASSERT_TRUE(block && block->IsReady());
-        g_arrived.clear();
+        g_messageLog.Clear();
     }
     void TearDown() override
     {
@@ -103,8 +77,7 @@ TEST_F(DeviceSimulator, WritesPositionAndOwner)
 TEST_F(DeviceSimulator, OpenReachesTheNamedWindow)
 {
     EXPECT_EQ(0u, RunDeviceSimulator(std::string("open --title \"") + title + "\""));
-    std::vector<Arrived> expected = {{g_openQuimbel, 0, 0}};
-    EXPECT_TRUE(g_arrived == expected) << "expected:" << Describe(expected) << "\narrived:" << Describe(g_arrived);
+    EXPECT_TRUE(SameMessages({Posted(g_openQuimbel, 0, 0)}, Arrived(window)));
 }
 
 TEST_F(DeviceSimulator, LeftButtonGoesToThePadInRoundMap)
@@ -112,8 +85,7 @@ TEST_F(DeviceSimulator, LeftButtonGoesToThePadInRoundMap)
     DWORD pad = HandleToUlong(window);
     ASSERT_TRUE(block->WriteItem(ITEM_ROUND_MAP, &pad, 4));
     EXPECT_EQ(0u, RunDeviceSimulator("lbutton 40 50"));
-    std::vector<Arrived> expected = {{g_callQuimbel, 0, 0}};
-    EXPECT_TRUE(g_arrived == expected) << "expected:" << Describe(expected) << "\narrived:" << Describe(g_arrived);
+    EXPECT_TRUE(SameMessages({Posted(g_callQuimbel, 0, 0)}, Arrived(window)));
     LONG position[2] = {};
     DWORD length = 8;
     EXPECT_TRUE(block->ReadItem(ITEM_MOUSE_POSITION, position, &length));
@@ -126,7 +98,7 @@ TEST_F(DeviceSimulator, NoPadNoMessage)
     DWORD pad = 0;
     ASSERT_TRUE(block->WriteItem(ITEM_ROUND_MAP, &pad, 4));
     EXPECT_EQ(1u, RunDeviceSimulator("lbutton"));
-    EXPECT_TRUE(g_arrived.empty()) << "arrived:" << Describe(g_arrived);
+    EXPECT_TRUE(SameMessages({}, Arrived(window)));
 }
 
 }  // namespace

@@ -4,5 +4,5 @@ ferrowin_gtest(regaccess_test
   ${PROJECT_SOURCE_DIR}/shared/RegAccess.cpp
   ${PROJECT_SOURCE_DIR}/shared/MakeDirectoryPath.cpp)
 target_include_directories(regaccess_test PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(regaccess_test PRIVATE user32 advapi32)
+target_link_libraries(regaccess_test PRIVATE test_support user32 advapi32)
 ferrowin_wine_test(regaccess_test TIMEOUT 60)

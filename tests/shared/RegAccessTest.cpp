@@ -7,37 +7,15 @@
 #include <string>
 #include "shared/RegAccess.h"
 #include "shared/MakeDirectoryPath.h"
+#include "tests/support/RegistryScratch.h"
 
 namespace {
-
-std::string ScratchName(const char* what)
-{
-    char name[96];
-    snprintf(name, sizeof(name), "Software\\FerrowinTest\\%s%lu", what, GetCurrentProcessId());
-    return name;
-}
-
-// Removes a key with all its subkeys (the scratch trees are a few levels deep).
-void DeleteKeyTree(HKEY root, const std::string& path)
-{
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        char name[256];
-        DWORD size = sizeof(name);
-        while (RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-            DeleteKeyTree(root, path + "\\" + name);
-            size = sizeof(name);
-        }
-        RegCloseKey(key);
-    }
-    RegDeleteKeyA(root, path.c_str());
-}
 
 class RegistryScratch : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        keyPath = ScratchName("RegAccess");
+        keyPath = ScratchKeyName("RegAccess");
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                                                  nullptr, &key, nullptr));
     }
@@ -45,7 +23,7 @@ protected:
     {
         RegCloseKey(key);
         DeleteKeyTree(HKEY_CURRENT_USER, keyPath);
-        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\FerrowinTest");
+        RegDeleteKeyA(HKEY_CURRENT_USER, scratchRoot);
     }
     void SetRaw(const char* name, DWORD type, const void* data, DWORD size)
     {
@@ -108,7 +86,7 @@ TEST(RegAccessState, ConstructorResetAndRootSelection)
 
 TEST_F(RegistryScratch, RefusedRootKeepsReadsOnThePreviousRoot)
 {
-    std::string machinePath = ScratchName("RegAccessRoot");
+    std::string machinePath = ScratchKeyName("RegAccessRoot");
     HKEY machineKey;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, machinePath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                                              nullptr, &machineKey, nullptr));
@@ -128,7 +106,7 @@ TEST_F(RegistryScratch, RefusedRootKeepsReadsOnThePreviousRoot)
     EXPECT_STREQ("user", registry.GetString("Where", "none", text));
 
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, machinePath.c_str());
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\FerrowinTest");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, scratchRoot);
 }
 
 TEST_F(RegistryScratch, OpenPath)

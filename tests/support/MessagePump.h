@@ -8,6 +8,10 @@
 // firing (WM_TIMER without a window) into *threadTimers when given.
 void Pump(DWORD milliseconds, int* threadTimers = nullptr);
 
+// Handles this thread's messages until none has arrived for quietMs, or for maxMs in all: what is still on
+// its way arrives before a comparison.
+void Drain(DWORD quietMs = 15, DWORD maxMs = 2000);
+
 // Pumps until the predicate holds or the time-out passes; false on time-out. The predicate is checked
 // about every millisecond, so that the benchmarks can time with it.
 template <class Predicate> bool PumpUntil(Predicate predicate, DWORD timeout)

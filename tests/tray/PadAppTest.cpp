@@ -5,14 +5,13 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "ChildProcess.h"
-#include "MessagePump.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/RegistryScratch.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 
 namespace {
-
-const char installKey[] = "Software\\Ferrowin";
 
 // The test program's folder without the trailing backslash, as "AppPath" holds it.
 std::string BinFolder()
@@ -76,13 +75,9 @@ TEST(PadApp, OpenMoveOutsidePressAndEndOfThePropertyProgram)
     };
     ASSERT_EQ(nullptr, FindWindowA(nullptr, "Plindor")) << "a property program is still running";
 
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, installKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                             &key, nullptr));
+    InstallFolderValue installFolder;
     std::string folder = BinFolder();
-    RegSetValueExA(key, "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                   static_cast<DWORD>(folder.size() + 1));
-    RegCloseKey(key);
+    ASSERT_TRUE(installFolder.Set(folder));
 
     DWORD quelmarId = 0;
     HANDLE quelmar = StartProgram(folder + "\\Quelmar.exe", "", folder.c_str(), &quelmarId);
@@ -142,6 +137,5 @@ TEST(PadApp, OpenMoveOutsidePressAndEndOfThePropertyProgram)
     if (WaitForSingleObject(quelmar, 0) != WAIT_OBJECT_0)
         TerminateProcess(quelmar, 99);
     CloseHandle(quelmar);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, installKey);
     delete block;
 }

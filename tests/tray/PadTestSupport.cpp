@@ -1,8 +1,22 @@
 #include "tests/tray/PadTestSupport.h"
+#include <math.h>
+#include <stdio.h>
+#include <string.h>
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
+#include "tests/support/HeldInput.h"
+#include "tray/MainFrame.h"
+#include "tray/PadLauncher.h"
+#include "tray/RoundMapDlg.h"
 #include "tray/TrayGlobals.h"
-#include <stdio.h>
+#include "tray/resource.h"
+
+void EnsureBlock()
+{
+    if (!sharedState)
+        sharedState = OpenMouseStateBlock();
+    ASSERT_TRUE(sharedState && sharedState->IsReady());
+}
 
 DWORD ReadRoundMap()
 {
@@ -23,21 +37,19 @@ void WriteOwner(DWORD owner)
     sharedState->WriteItem(ITEM_MOUSE_OWNER, &owner, sizeof owner);
 }
 
-static std::vector<KeyMessage> targetKeys;
-
-std::vector<KeyMessage>& TargetKeys()
+std::vector<LoggedMessage> TargetKeys()
 {
-    return targetKeys;
+    return g_messageLog.Of(nullptr, {WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP});
 }
 
 static LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    g_messageLog.Record(window, message, wParam, lParam);
     switch (message) {
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
-        targetKeys.push_back({message, wParam});
         return 0;
     case WM_SYSCHAR:
     case WM_CHAR:
@@ -254,4 +266,85 @@ std::vector<DWORD> BitmapPixels(UINT id, int* width, int* height)
     DeleteDC(dc);
     DeleteObject(bitmap);
     return pixels;
+}
+
+POINT SegmentPoint(int i)
+{
+    if (i == 8)
+        return POINT{82, 82};
+    double angle = (-112.5 + 45.0 * i) * 3.14159265358979 / 180.0;
+    return POINT{static_cast<LONG>(82.5 + 40.0 * cos(angle)), static_cast<LONG>(82.5 + 40.0 * sin(angle))};
+}
+
+HWND PadWindow()
+{
+    return padDialog ? padDialog->hwnd : nullptr;
+}
+
+int CountPadWindows()
+{
+    struct Counter {
+        static BOOL CALLBACK Visit(HWND window, LPARAM count)
+        {
+            char name[32];
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process == GetCurrentProcessId() && GetClassName(window, name, sizeof name) &&
+                strcmp(name, "#32770") == 0 && GetDlgItem(window, IDC_CENTRE))
+                ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        }
+    };
+    int count = 0;
+    EnumWindows(Counter::Visit, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+void PadTest::SetUp()
+{
+    ReleaseHeldInput();
+    EnsureBlock();
+    WriteOwner(0);
+    SetCursorPos(1, 1);
+    target = CreateTargetWindow(250, 150, 500, 400, RGB(255, 0, 255));
+    ASSERT_TRUE(target);
+    frame = new CMainFrame;
+    // The launcher's watchdog timer goes to the target window (the frame has no window here).
+    frame->hwnd = target;
+    g_messageLog.Clear();
+}
+
+void PadTest::TearDown()
+{
+    DeleteFrame();
+    DestroyWindow(target);
+    Pump(20);
+}
+
+void PadTest::DeleteFrame()
+{
+    if (!frame)
+        return;
+    ReleasePad(frame);
+    frame->hwnd = nullptr;
+    delete frame;
+    frame = nullptr;
+}
+
+HWND PadTest::Open(LONG x, LONG y)
+{
+    WritePosition(x, y);
+    OpenOrMovePad(frame);
+    bool up = PumpUntil([] {
+        HWND pad = PadWindow();
+        return pad && IsWindowVisible(pad) && ReadRoundMap() == HandleToUlong(pad);
+    }, 3000);
+    EXPECT_TRUE(up) << "the pad did not open";
+    Pump(50);
+    return up ? PadWindow() : nullptr;
+}
+
+bool PadTest::WaitClosed(HWND pad)
+{
+    return PumpUntil([pad] { return padDialog == nullptr && !IsWindow(pad); }, 3000);
 }

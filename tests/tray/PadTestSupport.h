@@ -1,24 +1,28 @@
-// Helpers of the navigation pad's tests: the shared items, screen pixels and a recorder of injected input
-// that waits for the expected foreground window before it records.
+// Helpers of the navigation pad's tests: the shared items, the pad opened through the frame's launcher,
+// screen pixels and a recorder of injected input that waits for the expected foreground window before it
+// records.
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "HelperThread.h"
-#include "MessagePump.h"
+#include "tests/support/HelperThread.h"
+#include "tests/support/MessageLog.h"
+#include "tests/support/MessagePump.h"
 
+class CMainFrame;
+
+// Opens the shared block for the pad (once for the program).
+void EnsureBlock();
 DWORD ReadRoundMap();
 void WritePosition(LONG x, LONG y);
 void WriteOwner(DWORD owner);
 
-// A top-level window of one solid colour that records the keys it receives.
-struct KeyMessage {
-    UINT message;
-    WPARAM key;
-    bool operator==(const KeyMessage& o) const { return message == o.message && key == o.key; }
-};
+// A top-level window of one solid colour that records what it receives into g_messageLog and keeps keys
+// from starting a menu.
 HWND CreateTargetWindow(int x, int y, int width, int height, COLORREF colour);
-std::vector<KeyMessage>& TargetKeys();
+// The key messages the target windows received.
+std::vector<LoggedMessage> TargetKeys();
 
 // Brings a window of this thread to the front and waits (bounded) until it is there.
 bool BringToFront(HWND window);
@@ -58,3 +62,25 @@ std::string DescribeKeys(const std::vector<InputEvent>& events);
 std::vector<DWORD> CaptureScreen(int x, int y, int width, int height, const char* path);
 // The pixels of a bitmap resource, the same way.
 std::vector<DWORD> BitmapPixels(UINT id, int* width, int* height);
+
+// A point well inside segment i of the pad (the middle of its icon), or the centre for i == 8.
+POINT SegmentPoint(int i);
+// The open pad's window, or null.
+HWND PadWindow();
+// The pad windows of this process.
+int CountPadWindows();
+
+// A frame without a window (its timers go to the target window) and a magenta target window behind the pad.
+class PadTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Ends the pad through the frame and deletes the frame.
+    void DeleteFrame();
+    // Opens (or moves) the pad at x, y and waits until it is up: shown, buttons in place.
+    HWND Open(LONG x, LONG y);
+    bool WaitClosed(HWND pad);
+
+    HWND target = nullptr;
+    CMainFrame* frame = nullptr;
+};

@@ -2,8 +2,9 @@
 // hook library and calls StartHook with its frame, lets one copy run, and closes itself when the property
 // program ends. The property program is the stand-in PLINDOR.EXE (which logs its starts to plindor.log);
 // the hook library is a stand-in "hoppet.dll" that logs its calls to hookcalls.log.
-#include "ChildProcess.h"
-#include "MessagePump.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/RegistryScratch.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <stdio.h>
@@ -11,8 +12,6 @@
 #include <vector>
 
 namespace {
-
-const char installKey[] = "Software\\Ferrowin";
 
 std::vector<std::string> ReadLines(const std::string& path)
 {
@@ -125,7 +124,6 @@ protected:
             }
         }
         PumpUntil([] { return PlindorWindow() == nullptr; }, 3000);
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, installKey);
         const char* files[] = {"\\app\\PLINDOR.EXE", "\\app\\hoppet.dll", "\\app\\plindor.log",
                                "\\app\\hookcalls.log", "\\prog\\Quelmar.exe"};
         for (const char* file : files)
@@ -142,17 +140,9 @@ protected:
         ASSERT_TRUE(CopyFileA((ProgramFolder() + builtName).c_str(), (app + "\\hoppet.dll").c_str(), FALSE));
     }
 
-    void WriteInstallKey()
-    {
-        HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, installKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                                 nullptr, &key, nullptr));
-        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(app.c_str()),
-                                                static_cast<DWORD>(app.size() + 1)));
-        RegCloseKey(key);
-    }
+    void WriteInstallKey() { ASSERT_TRUE(installFolder.Set(app)); }
 
-    void RemoveInstallKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, installKey); }
+    void RemoveInstallKey() { installFolder.RemoveKey(); }
 
     // Starts the copy in prog\ with the given arguments and current directory.
     PROCESS_INFORMATION StartQuelmar(const std::string& arguments, const std::string& folder)
@@ -174,6 +164,7 @@ protected:
 
     std::string root, app, program, plindorLog, hookLog;
     std::vector<HANDLE> started;
+    InstallFolderValue installFolder;
 };
 
 }  // namespace

@@ -5,4 +5,5 @@ ferrowin_gtest(tray_test ${CMAKE_CURRENT_LIST_DIR}/TrayTest.cpp ${CMAKE_CURRENT_
   ${PROJECT_SOURCE_DIR}/tray/TrayGlobals.cpp)
 target_include_directories(tray_test PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(tray_test PRIVATE framework shared test_support shell32)
+target_link_libraries(tray_test PRIVATE message_log)
 ferrowin_wine_test(tray_test TIMEOUT 60)

@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "HelperThread.h"
+#include "tests/support/HelperThread.h"
+#include "tests/support/MessageLog.h"
+#include "tests/support/MessagePump.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "tray/OwnFolder.h"
@@ -45,50 +47,17 @@ std::string Describe(const std::vector<NotifyCall>& calls)
 #define EXPECT_CALLS(expected)                                                                              \
     EXPECT_EQ(expected, notifyCalls) << "expected:\n" << Describe(expected) << "seen:\n" << Describe(notifyCalls)
 
-// Set while PumpFor dispatches a message taken from the queue: whatever arrives then was posted.
-bool dispatchingQueued = false;
-
-struct Arrived {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool sent;
-    bool operator==(const Arrived& o) const
-    {
-        return message == o.message && wParam == o.wParam && lParam == o.lParam && sent == o.sent;
-    }
-};
-
-void PrintTo(const Arrived& a, std::ostream* out)
-{
-    *out << "msg " << a.message << " w " << a.wParam << " l " << a.lParam << (a.sent ? " sent" : " posted");
-}
-
 void PrintTo(const NotifyCall& c, std::ostream* out)
 {
     *out << "action " << c.action << " flags " << c.flags;
 }
 
-std::string Describe(const std::vector<Arrived>& list)
-{
-    std::string text;
-    char line[96];
-    for (const Arrived& a : list) {
-        snprintf(line, sizeof line, "  msg 0x%04x w 0x%llx l 0x%llx %s\n", a.message,
-                 static_cast<unsigned long long>(a.wParam), static_cast<unsigned long long>(a.lParam),
-                 a.sent ? "sent" : "posted");
-        text += line;
-    }
-    return text;
-}
-
 // Stands in for the main frame: records the commands and the WM_NULL the icon sends it.
 class CMainRecorder : public CWnd {
 public:
-    std::vector<Arrived> arrived;
     LRESULT Record(WPARAM w, LPARAM l)
     {
-        arrived.push_back({GetCurrentMessage()->message, w, l, !dispatchingQueued});
+        g_messageLog.Record(hwnd, GetCurrentMessage()->message, w, l);
         return 0;
     }
 
@@ -103,20 +72,6 @@ const MessageEntry CMainRecorder::messageEntries[] = {
 };
 const MessageMap CMainRecorder::messageMap = MakeMessageMap(&CWnd::messageMap, messageEntries);
 
-void PumpFor(DWORD milliseconds)
-{
-    DWORD start = GetTickCount();
-    MSG msg;
-    do {
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            dispatchingQueued = true;
-            DispatchMessage(&msg);
-            dispatchingQueued = false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (GetTickCount() - start < milliseconds);
-}
-
 const UINT notifyMessage = WM_APP + 40;
 
 class SystemTrayTest : public ::testing::Test {
@@ -126,6 +81,8 @@ protected:
         CSystemTray::notifyIcon = RecordNotify;
         notifyCalls.clear();
         addSucceeds = TRUE;
+        ASSERT_TRUE(MessageLog::WatchQueue());
+        g_messageLog.Clear();
         const char* className = CWnd::RegisterFrameworkClass(0);
         ASSERT_TRUE(main.CreateEx(0, className, "main", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr));
         testApp.mainWnd = &main;
@@ -173,8 +130,7 @@ TEST_F(SystemTrayTest, WithoutOwnerTheIconTalksToItsOwnWindow)
     EXPECT_EQ(tray.hwnd, lastNotify.hWnd);
     // Its window procedure turns the notification into the default command for the main window.
     EXPECT_EQ(1, SendMessage(tray.hwnd, notifyMessage, IDR_TRAY_MENU, WM_LBUTTONDBLCLK));
-    std::vector<Arrived> expected = {{WM_COMMAND, ID_LAUNCH_MOUSE_PROPERTY, 0, true}};
-    EXPECT_EQ(expected, main.arrived) << Describe(main.arrived);
+    EXPECT_TRUE(SameMessages({Sent(WM_COMMAND, ID_LAUNCH_MOUSE_PROPERTY, 0)}, g_messageLog.Entries(), withDelivery));
 }
 
 TEST_F(SystemTrayTest, RefusedIconFailsCreate)
@@ -238,9 +194,9 @@ TEST_F(SystemTrayTest, DoubleClickRunsTheDefaultItem)
     EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, MAKELPARAM(WM_LBUTTONDBLCLK, 0x55)));   // low word only
     tray.SetDefaultItem(7, TRUE);   // no item there: nothing to run
     EXPECT_EQ(0, tray.HandleNotification(IDR_TRAY_MENU, WM_LBUTTONDBLCLK));
-    PumpFor(50);
-    std::vector<Arrived> expected = {{WM_COMMAND, ID_LAUNCH_MOUSE_PROPERTY, 0, true}, {WM_COMMAND, ID_APP_EXIT, 0, true}};
-    EXPECT_EQ(expected, main.arrived) << "expected:\n" << Describe(expected) << "seen:\n" << Describe(main.arrived);
+    Pump(50);
+    EXPECT_TRUE(SameMessages({Sent(WM_COMMAND, ID_LAUNCH_MOUSE_PROPERTY, 0), Sent(WM_COMMAND, ID_APP_EXIT, 0)},
+                             g_messageLog.Entries(), withDelivery));
 }
 
 TEST_F(SystemTrayTest, OtherIconIdsAndOtherCodes)
@@ -251,8 +207,8 @@ TEST_F(SystemTrayTest, OtherIconIdsAndOtherCodes)
     EXPECT_EQ(0, tray.HandleNotification(IDR_TRAY_MENU + 1, WM_RBUTTONUP));
     EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_MOUSEMOVE));
     EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_LBUTTONUP));
-    PumpFor(50);
-    EXPECT_TRUE(main.arrived.empty()) << Describe(main.arrived);
+    Pump(50);
+    EXPECT_TRUE(SameMessages({}, g_messageLog.Entries()));
 
     // Without a main window there is nobody to run a command for.
     testApp.mainWnd = nullptr;
@@ -315,18 +271,17 @@ TEST_F(SystemTrayTest, RightClickShowsTheMenuAndItsCommandReachesTheMainWindow)
     EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_RBUTTONUP));
     EXPECT_TRUE(driver.Join(10000));
     EXPECT_TRUE(driver.data->sawMenu);
-    PumpFor(100);
-    std::vector<Arrived> expected = {{WM_COMMAND, ID_APP_EXIT, 0, false}, {WM_NULL, 0, 0, false}};
-    EXPECT_EQ(expected, main.arrived) << "expected:\n" << Describe(expected) << "seen:\n" << Describe(main.arrived);
+    Pump(100);
+    EXPECT_TRUE(SameMessages({Posted(WM_COMMAND, ID_APP_EXIT, 0), Posted(WM_NULL, 0, 0)}, g_messageLog.Entries(),
+                             withDelivery));
 
     // Escape: no command, only the WM_NULL that lets the menu go.
-    main.arrived.clear();
+    g_messageLog.Clear();
     HelperThread<MenuDriver> cancel(MenuDriver::Run, nullptr, std::vector<WPARAM>{VK_ESCAPE});
     EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_RBUTTONUP));
     EXPECT_TRUE(cancel.Join(10000));
-    PumpFor(100);
-    expected = {{WM_NULL, 0, 0, false}};
-    EXPECT_EQ(expected, main.arrived) << "expected:\n" << Describe(expected) << "seen:\n" << Describe(main.arrived);
+    Pump(100);
+    EXPECT_TRUE(SameMessages({Posted(WM_NULL, 0, 0)}, g_messageLog.Entries(), withDelivery));
 
     // A menu resource that does not exist shows nothing.
     CSystemTray noMenu;

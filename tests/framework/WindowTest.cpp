@@ -5,7 +5,8 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "MessagePump.h"
+#include "tests/support/MessageLog.h"
+#include "tests/support/MessagePump.h"
 #include "framework/Dialog.h"
 #include "framework/FrameWnd.h"
 #include "framework/WinApp.h"
@@ -20,53 +21,23 @@ const UINT IDD_TESTDIALOG = 903;
 
 CWinApp testApp;
 
-struct Seen {
-    const char* handler;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Seen& o) const
-    {
-        return std::string(handler) == o.handler && message == o.message && wParam == o.wParam && lParam == o.lParam;
-    }
-};
-
-std::string Describe(const std::vector<Seen>& seen)
-{
-    std::string text;
-    char line[128];
-    for (const Seen& s : seen) {
-        snprintf(line, sizeof line, "  %s msg=0x%04x w=0x%llx l=0x%llx\n", s.handler, s.message,
-                 static_cast<unsigned long long>(s.wParam), static_cast<unsigned long long>(s.lParam));
-        text += line;
-    }
-    return text;
-}
-
-void ExpectSequence(const std::vector<Seen>& expected, const std::vector<Seen>& seen)
-{
-    EXPECT_EQ(expected, seen) << "expected:\n" << Describe(expected) << "seen:\n" << Describe(seen);
-}
-
 UINT testRegistered = RegisterWindowMessage("Ferrowin framework test message");
-
-std::vector<Seen> seen;
 
 class CBaseWindow : public CWnd {
 public:
     LRESULT OnBaseCreate(WPARAM w, LPARAM l)
     {
-        seen.push_back({"base-create", WM_CREATE, 0, 0});
+        g_messageLog.Record(hwnd, WM_CREATE, 0, 0, "base-create");
         return Default();
     }
     LRESULT OnBaseUser(WPARAM w, LPARAM l)
     {
-        seen.push_back({"base-user", WM_USER, w, l});
+        g_messageLog.Record(hwnd, WM_USER, w, l, "base-user");
         return 11;
     }
     LRESULT OnBaseUser1(WPARAM w, LPARAM l)
     {
-        seen.push_back({"base-user1", WM_USER + 1, w, l});
+        g_messageLog.Record(hwnd, WM_USER + 1, w, l, "base-user1");
         return 12;
     }
 
@@ -89,24 +60,24 @@ public:
 
     LRESULT OnUser(WPARAM w, LPARAM l)
     {
-        seen.push_back({"derived-user", GetCurrentMessage()->message, w, l});
+        g_messageLog.Record(hwnd, GetCurrentMessage()->message, w, l, "derived-user");
         return 21;
     }
     LRESULT OnTestMessage(WPARAM w, LPARAM l)
     {
-        seen.push_back({"registered", GetCurrentMessage()->message, w, l});
+        g_messageLog.Record(hwnd, GetCurrentMessage()->message, w, l, "registered");
         return 22;
     }
-    void OnOk() { seen.push_back({"ok", WM_COMMAND, GetCurrentMessage()->wParam, 0}); }
-    void OnClicked() { seen.push_back({"clicked-7", WM_COMMAND, GetCurrentMessage()->wParam, 0}); }
+    void OnOk() { g_messageLog.Record(hwnd, WM_COMMAND, GetCurrentMessage()->wParam, 0, "ok"); }
+    void OnClicked() { g_messageLog.Record(hwnd, WM_COMMAND, GetCurrentMessage()->wParam, 0, "clicked-7"); }
     LRESULT OnRange(WPARAM w, LPARAM l)
     {
-        seen.push_back({"range", WM_COMMAND, w, l});
+        g_messageLog.Record(hwnd, WM_COMMAND, w, l, "range");
         return 0;
     }
     LRESULT OnSetText(WPARAM w, LPARAM l)
     {
-        seen.push_back({"settext", WM_SETTEXT, 0, 0});
+        g_messageLog.Record(hwnd, WM_SETTEXT, 0, 0, "settext");
         return Default();   // the default procedure stores the text
     }
 
@@ -119,7 +90,7 @@ protected:
     static const MessageMap messageMap;
     void PostNcDestroy() override
     {
-        seen.push_back({"post-nc-destroy", 0, 0, 0});
+        g_messageLog.Record(hwnd, 0, 0, 0, "post-nc-destroy");
         if (selfDelete)
             delete this;
     }
@@ -148,15 +119,15 @@ HWND CreateDerived(CDerivedWindow* window)
 
 TEST(MessageMap, DerivedEntriesFirstThenBaseThenDefault)
 {
-    seen.clear();
+    g_messageLog.Clear();
     CDerivedWindow window;
     HWND handle = CreateDerived(&window);
     ASSERT_TRUE(handle);
     EXPECT_EQ(&window, CWnd::FromHandle(handle));
     // WM_CREATE comes from the base map: the binding is in place before the window's first messages.
-    ExpectSequence({{"base-create", WM_CREATE, 0, 0}}, seen);
+    EXPECT_TRUE(SameMessages({Handled("base-create", WM_CREATE, 0, 0)}, g_messageLog.Entries(), withNote));
 
-    seen.clear();
+    g_messageLog.Clear();
     EXPECT_EQ(21, SendMessage(handle, WM_USER, 1, 2));
     EXPECT_EQ(12, SendMessage(handle, WM_USER + 1, 3, 4));
     EXPECT_EQ(22, SendMessage(handle, testRegistered, 5, 6));
@@ -167,28 +138,28 @@ TEST(MessageMap, DerivedEntriesFirstThenBaseThenDefault)
     SendMessage(handle, WM_COMMAND, MAKEWPARAM(100, 0), 0);
     SendMessage(handle, WM_COMMAND, MAKEWPARAM(103, 0), 0);
     SendMessage(handle, WM_COMMAND, MAKEWPARAM(104, 0), 0);
-    ExpectSequence({{"derived-user", WM_USER, 1, 2},
-                    {"base-user1", WM_USER + 1, 3, 4},
-                    {"registered", testRegistered, 5, 6},
-                    {"ok", WM_COMMAND, IDOK, 0},
-                    {"clicked-7", WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), 0},
-                    {"range", WM_COMMAND, 100, 0},
-                    {"range", WM_COMMAND, 103, 0}},
-                   seen);
+    EXPECT_TRUE(SameMessages({Handled("derived-user", WM_USER, 1, 2),
+                              Handled("base-user1", WM_USER + 1, 3, 4),
+                              Handled("registered", testRegistered, 5, 6),
+                              Handled("ok", WM_COMMAND, IDOK, 0),
+                              Handled("clicked-7", WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), 0),
+                              Handled("range", WM_COMMAND, 100, 0),
+                              Handled("range", WM_COMMAND, 103, 0)},
+                             g_messageLog.Entries(), withNote));
 
     // A handler that calls Default() gets the default procedure's work done too.
-    seen.clear();
+    g_messageLog.Clear();
     SetWindowText(handle, "changed");
     char text[32] = "";
     GetWindowText(handle, text, sizeof text);
     EXPECT_STREQ("changed", text);
-    ExpectSequence({{"settext", WM_SETTEXT, 0, 0}}, seen);
+    EXPECT_TRUE(SameMessages({Handled("settext", WM_SETTEXT, 0, 0)}, g_messageLog.Entries(), withNote));
 
-    seen.clear();
+    g_messageLog.Clear();
     EXPECT_TRUE(window.DestroyWindow());
     EXPECT_EQ(nullptr, window.hwnd);
     EXPECT_EQ(nullptr, CWnd::FromHandle(handle));
-    ExpectSequence({{"post-nc-destroy", 0, 0, 0}}, seen);
+    EXPECT_TRUE(SameMessages({Handled("post-nc-destroy", 0, 0, 0)}, g_messageLog.Entries(), withNote));
 }
 
 namespace {
@@ -209,7 +180,7 @@ TEST(MessageMap, UnregisteredNumberMatchesNothing)
 
 TEST(Wnd, DestroyingTheWindowFromAHandlerDeletesTheObjectSafely)
 {
-    seen.clear();
+    g_messageLog.Clear();
     CDerivedWindow::destroyedObjects = 0;
     CDerivedWindow* window = new CDerivedWindow;
     window->selfDelete = TRUE;
@@ -226,7 +197,7 @@ TEST(Wnd, SubclassedControlKeepsItsOwnBehaviourAndIsGivenBack)
     ASSERT_TRUE(edit);
     WNDPROC original = reinterpret_cast<WNDPROC>(GetWindowLongPtr(edit, GWLP_WNDPROC));
 
-    seen.clear();
+    g_messageLog.Clear();
     CDerivedWindow window;
     ASSERT_TRUE(window.SubclassWindow(edit));
     EXPECT_FALSE(CDerivedWindow().SubclassWindow(edit));   // already bound to another object
@@ -241,14 +212,15 @@ TEST(Wnd, SubclassedControlKeepsItsOwnBehaviourAndIsGivenBack)
     SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(1u, start);
     EXPECT_EQ(3u, end);
-    ExpectSequence({{"derived-user", WM_USER, 8, 9}, {"settext", WM_SETTEXT, 0, 0}}, seen);
+    EXPECT_TRUE(SameMessages({Handled("derived-user", WM_USER, 8, 9), Handled("settext", WM_SETTEXT, 0, 0)},
+                             g_messageLog.Entries(), withNote));
 
     EXPECT_EQ(edit, window.UnsubclassWindow());
     EXPECT_EQ(original, reinterpret_cast<WNDPROC>(GetWindowLongPtr(edit, GWLP_WNDPROC)));
     EXPECT_EQ(nullptr, CWnd::FromHandle(edit));
-    seen.clear();
+    g_messageLog.Clear();
     SendMessage(edit, WM_USER, 0, 0);
-    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(0u, g_messageLog.Size());
     DestroyWindow(edit);
 }
 
@@ -277,7 +249,7 @@ const MessageMap CNestingWindow::messageMap = MakeMessageMap(&CWnd::messageMap, 
 
 TEST(Wnd, WindowsCreatedDuringCreationAreBoundToo)
 {
-    seen.clear();
+    g_messageLog.Clear();
     CNestingWindow outer;
     ASSERT_TRUE(outer.CreateEx(0, CWnd::RegisterFrameworkClass(0), "outer", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_TRUE(outer.innerCreated);
@@ -338,7 +310,7 @@ TEST(Wnd, HookWindowCreateBindsADialogBeforeItsCreateMessage)
     dialogTemplate.header.cx = 50;
     dialogTemplate.header.cy = 50;
 
-    seen.clear();
+    g_messageLog.Clear();
     CDerivedWindow dialog;
     ASSERT_TRUE(CWnd::HookWindowCreate(&dialog));
     EXPECT_FALSE(CWnd::HookWindowCreate(&dialog));   // the first one still waits for its window
@@ -347,8 +319,8 @@ TEST(Wnd, HookWindowCreateBindsADialogBeforeItsCreateMessage)
     EXPECT_TRUE(CWnd::UnhookWindowCreate());
     ASSERT_TRUE(handle);
     EXPECT_EQ(handle, dialog.hwnd);
-    ASSERT_FALSE(seen.empty());
-    EXPECT_EQ(std::string("base-create"), seen[0].handler);
+    ASSERT_NE(0u, g_messageLog.Size());
+    EXPECT_STREQ("base-create", g_messageLog.Entries()[0].note);
     EXPECT_EQ(21, SendMessage(handle, WM_USER, 0, 0));
     // Unhandled messages reach the dialog manager, which hands them to the dialog procedure.
     dialogProcedureSaw = 0;
