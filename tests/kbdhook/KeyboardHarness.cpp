@@ -1,4 +1,5 @@
 #include "KeyboardHarness.h"
+#include "LaneFactor.h"
 #include <string.h>
 #include "HeldInput.h"
 #include "Vorrin.h"
@@ -102,6 +103,8 @@ DataSeg* FindDataSeg(HMODULE module)
 
 void Drain(DWORD quietMs, DWORD maxMs)
 {
+    quietMs *= LaneFactor();
+    maxMs *= LaneFactor();
     const DWORD start = GetTickCount();
     for (;;) {
         PumpOnce();

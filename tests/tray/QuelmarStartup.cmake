@@ -9,4 +9,7 @@ target_compile_definitions(fake_hoppet_nostop PRIVATE WITHOUT_STOP_HOOK)
 ferrowin_gtest(quelmar_startup_test ${CMAKE_CURRENT_LIST_DIR}/QuelmarStartupTest.cpp)
 target_link_libraries(quelmar_startup_test PRIVATE test_support)
 add_dependencies(quelmar_startup_test quelmar plindor fake_hoppet fake_hoppet_nostop)
-ferrowin_wine_test(quelmar_startup_test SERIAL TIMEOUT 120)
+# In the i686 lane one case is left out: it tells a life without the 2 s start pause from one with it by a
+# bound of 2.9 s from the launch, and the emulated process start alone takes a good part of that.
+ferrowin_wine_test(quelmar_startup_test SERIAL TIMEOUT 120
+  I686_ARGS --gtest_filter=-QuelmarStartup.InstallKeyMissingArgumentsWithBackslashLeaveTheFolder)
