@@ -4,7 +4,7 @@
 # build/demo/.
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/tools/build/install-deps.sh" || exit 1
-"$top/tools/build/build.sh" >/dev/null || exit 1
+FERROWIN_LANES=x86_64 "$top/tools/build/build.sh" >/dev/null || exit 1
 build=${FERROWIN_BUILD:-$top/build}/x86_64
 . "$top/tools/build/session.sh"
 trap stop_session EXIT

@@ -78,6 +78,15 @@ TEST(GlobalHookTarget, RecordKeys)
 
 class GlobalHook : public KeyboardHookTest {};
 
+// The helper copy's run, on a thread of its own (a named WINAPI function: on i686 a lambda converts
+// only to a cdecl pointer).
+DWORD WINAPI RunTargetProgram(LPVOID arg)
+{
+    ChildResult* result = (ChildResult*)arg;
+    *result = RunChild(ProgramFolder() + TargetProgram, "--gtest_filter=GlobalHookTarget.*", 30000);
+    return 0;
+}
+
 TEST_F(GlobalHook, MacrosInAnotherProcessNotifyThisWindow)
 {
     if (_stricmp(OwnFileName().c_str(), TargetProgram) == 0)
@@ -92,12 +101,7 @@ TEST_F(GlobalHook, MacrosInAnotherProcessNotifyThisWindow)
     ASSERT_TRUE(SetAppDefault(TargetProgram, NULL, "Version", "win98"));
 
     ChildResult child;
-    HANDLE runner = CreateThread(NULL, 0, [](LPVOID arg) -> DWORD {
-        ChildResult* result = (ChildResult*)arg;
-        std::string self = ProgramFolder() + TargetProgram;
-        *result = RunChild(self, "--gtest_filter=GlobalHookTarget.*", 30000);
-        return 0;
-    }, &child, 0, NULL);
+    HANDLE runner = CreateThread(NULL, 0, RunTargetProgram, &child, 0, NULL);
     ASSERT_NE(nullptr, runner);
     EXPECT_TRUE(WaitPumping(ready, 15000)) << "the helper did not start";
     EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() != window; }, 3000)) << "the helper is not in front";

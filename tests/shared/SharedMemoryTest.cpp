@@ -2,6 +2,7 @@
 // a lock left behind by a killed process, and blocks corrupted by another writer. Each case uses block
 // names of its own (with this process's id), so the program can run beside other tests.
 #include "ChildProcess.h"
+#include "LaneFactor.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 #include <gtest/gtest.h>
@@ -498,7 +499,7 @@ TEST(SharedMemoryConcurrency, OpeningFailsWhenTheLockStaysTaken)
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(held, waitLimit));
     HANDLE waiter = StartProgram(OwnPath(), "--hold " + block.name);
     ASSERT_TRUE(waiter != nullptr);
-    Sleep(500);   // let the second one reach its wait
+    Sleep(500 * LaneFactor());   // let the second one reach its wait
 
     DWORD start = GetTickCount();
     CSharedMemory later(block.name.c_str(), 512, InitMouseStateBlock);

@@ -1,4 +1,5 @@
 #include "tests/support/MessagePump.h"
+#include "tests/support/LaneFactor.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ void Pump(DWORD milliseconds, int* threadTimers)
 
 void Drain(DWORD quietMs, DWORD maxMs)
 {
+    quietMs *= LaneFactor();
+    maxMs *= LaneFactor();
     const DWORD start = GetTickCount();
     for (;;) {
         PumpQueued(nullptr);

@@ -57,24 +57,26 @@ struct FindFrame {
     HWND found;
 };
 
+// A named CALLBACK, not a lambda: on i686 a lambda converts only to a cdecl pointer.
+BOOL CALLBACK MatchQuelmarFrame(HWND window, LPARAM parameter)
+{
+    FindFrame* search = reinterpret_cast<FindFrame*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char title[32] = "";
+    GetWindowTextA(window, title, sizeof title);
+    if (owner == search->processId && strcmp(title, "Quelmar") == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The tray application's frame: its top-level window titled "Quelmar".
 HWND QuelmarFrame(DWORD processId)
 {
     FindFrame search = {processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            FindFrame* search = reinterpret_cast<FindFrame*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char title[32] = "";
-            GetWindowTextA(window, title, sizeof title);
-            if (owner == search->processId && strcmp(title, "Quelmar") == 0) {
-                search->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(MatchQuelmarFrame, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

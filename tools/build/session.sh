@@ -1,9 +1,11 @@
 # Sourced by tools/test.sh and tools/demo.sh: a display and a running wineserver for one build tree.
 # start_session BUILD_DIR [private]: "private" always starts a virtual display (the tests send real X input);
 # otherwise a display already in DISPLAY is used.
+. "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+
 start_session() {
   local build=$1 mode=${2:-}
-  export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" HOME="$build/home"
+  wine_env "$build"
   "$(dirname "${BASH_SOURCE[0]}")/make-prefix.sh" "$build" || return 1
   SESSION_XVFB=
   if [ "$mode" = private ] || [ -z "${DISPLAY:-}" ]; then
@@ -21,11 +23,12 @@ start_session() {
   fi
   # Start the wineserver and Wine's own background processes now, away from any caller's output pipe.
   wineserver -p
-  wine wineboot </dev/null >/dev/null 2>&1
+  "$WINEBOOT_LOADER" wineboot </dev/null >/dev/null 2>&1
 }
 
 stop_session() {
   wineserver -k 2>/dev/null
   [ -n "${SESSION_XVFB:-}" ] && kill "$SESSION_XVFB" 2>/dev/null
+  SESSION_XVFB=
   return 0
 }
