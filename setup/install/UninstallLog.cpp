@@ -1,0 +1,33 @@
+#include "setup/install/UninstallLog.h"
+#include "setup/install/InstallNames.h"
+#include "shared/JoinPath.h"
+#include <string.h>
+
+BOOL CreateUninstallLog(InstallRunState& state, const char* installDir)
+{
+    CloseUninstallLog(state);
+    state.logRecordType = logInstalledFile;
+    char path[MAX_PATH];
+    if (!JoinPath(path, sizeof(path), installDir, uninstallLogName))
+        return FALSE;
+    state.uninstallLog = fopen(path, "wb");
+    return state.uninstallLog != nullptr;
+}
+
+void WriteLogRecord(InstallRunState& state, const char* text)
+{
+    if (!state.uninstallLog)
+        return;
+    const char* record = text ? text : "";
+    fputc(state.logRecordType, state.uninstallLog);
+    fwrite(record, 1, strlen(record), state.uninstallLog);
+    fputc(0, state.uninstallLog);
+}
+
+void CloseUninstallLog(InstallRunState& state)
+{
+    if (state.uninstallLog) {
+        fclose(state.uninstallLog);
+        state.uninstallLog = nullptr;
+    }
+}

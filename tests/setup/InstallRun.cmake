@@ -1,0 +1,11 @@
+# The install run's steps without the wizard, against a scratch source and destination and a redirected
+# registry; the uninstaller stand-in on real and malformed logs (real registry of the prefix: serial).
+ferrowin_gtest(install_run_test ${CMAKE_CURRENT_LIST_DIR}/InstallRunTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UninstallerTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InstallFixture.cpp ${CMAKE_CURRENT_LIST_DIR}/ScratchFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InstallArt.rc)
+target_link_libraries(install_run_test PRIVATE setup_install test_support advapi32 ole32 shell32 uuid comctl32)
+target_include_directories(install_run_test PRIVATE ${INSTALL_ART_DIR})
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/InstallArt.rc PROPERTIES OBJECT_DEPENDS ${INSTALL_ART_DIR}/install.avi)
+add_dependencies(install_run_test uninstaller installart)
+ferrowin_wine_test(install_run_test SERIAL TIMEOUT 120)
