@@ -56,20 +56,24 @@ struct Owner : CWnd {
     }
 };
 
+// A named callback: on i686 a lambda converts only to a cdecl pointer, and EnumThreadWindows calls stdcall.
+BOOL CALLBACK FindVisibleDialog(HWND w, LPARAM l)
+{
+    char name[16] = "";
+    GetClassNameA(w, name, sizeof name);
+    if (strcmp(name, "#32770") == 0 && IsWindowVisible(w)) {
+        *reinterpret_cast<HWND*>(l) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindBrowser(DWORD thread, DWORD timeoutMs)
 {
     DWORD end = GetTickCount() + timeoutMs;
     do {
         HWND found = nullptr;
-        EnumThreadWindows(thread, [](HWND w, LPARAM l) {
-            char name[16] = "";
-            GetClassNameA(w, name, sizeof name);
-            if (strcmp(name, "#32770") == 0 && IsWindowVisible(w)) {
-                *reinterpret_cast<HWND*>(l) = w;
-                return FALSE;
-            }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&found));
+        EnumThreadWindows(thread, FindVisibleDialog, reinterpret_cast<LPARAM>(&found));
         if (found)
             return found;
         Sleep(20);
