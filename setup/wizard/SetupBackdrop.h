@@ -1,0 +1,55 @@
+// CSetupBackdrop: the full-screen window behind the wizard, a blue-to-black gradient with the product's
+// title in white. It runs modally for the whole setup, owns the wizard frame, and its result is what the
+// wizard ended with.
+#pragma once
+#include <windows.h>
+#include "framework/Dialog.h"
+#include "setup/controls/GradientBands.h"
+#include "setup/wizard/WizardFrame.h"
+
+class CSetupBackdrop : public CDialog {
+public:
+    CSetupBackdrop();
+    ~CSetupBackdrop() override;
+
+    // Shows the backdrop and the wizard and handles their messages until EndSetup; the result given to
+    // EndSetup, 0 when a quit message ended the loop, -1 when the backdrop could not be created.
+    INT_PTR RunSetup();
+    // Ends RunSetup's loop with result once the current message has been handled.
+    void EndSetup(INT_PTR result);
+
+    // The backdrop's picture on dc: the gradient over the client area and the title.
+    void Paint(HDC dc);
+
+    static constexpr COLORREF topColor = RGB(0, 0, 255);
+    static constexpr COLORREF bottomColor = RGB(0, 0, 0);
+    static constexpr COLORREF titleColor = RGB(255, 255, 255);
+    static constexpr int titleX = 10;
+    static constexpr int titleY = 10;
+
+    const CRuntimeClass* GetRuntimeClass() const override;
+    static const CRuntimeClass classCSetupBackdrop;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);
+    LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageEntry messageEntries[];
+    static const MessageMap messageMap;
+
+private:
+    void PaintBands(HDC dc);
+
+    HICON icon;
+    GradientBands* bands;
+    CWizardFrame frame;
+    bool ended;
+    INT_PTR result;
+};
