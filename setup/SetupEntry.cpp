@@ -28,7 +28,8 @@ extern "C" int WINAPI DOINSTALL(const char* sourceFolder)
         // The application object of this library's framework: the backdrop becomes its main window.
         CWinApp app;
         CSetupBackdrop backdrop;
-        modalResult = backdrop.RunSetup();
+        app.mainWnd = &backdrop;
+        modalResult = backdrop.DoModal();
     }
     FreeUiTexts();
     FreeInstallScript();

@@ -1,11 +1,9 @@
 #include "setup/wizard/CancelConfirm.h"
-#include "framework/ResourceModule.h"
 #include "setup/engine/UiTexts.h"
 #include "setup/resource.h"
 
 CCancelConfirm::CCancelConfirm(HWND parent) : CDialog(IDD_CANCEL_CONFIRM, parent)
 {
-    resourceModule = GetResourceModule();
 }
 
 BOOL CCancelConfirm::OnInitDialog()

@@ -1,14 +1,23 @@
 #include "setup/wizard/SetupBackdrop.h"
-#include "framework/ModalScope.h"
 #include "framework/PaintDC.h"
 #include "framework/ResourceModule.h"
-#include "framework/WinApp.h"
 #include "setup/controls/DrawTitleText.h"
 #include "setup/engine/InstallScript.h"
 #include "setup/engine/SetupState.h"
 #include "setup/engine/UiTexts.h"
 #include "setup/resource.h"
 #include "setup/wizard/WizardPage.h"
+
+namespace {
+
+// Posted at initialisation: the wizard comes to the front once the modal loop has shown the backdrop.
+constexpr UINT showWizardMessage = WM_APP + 1;
+constexpr const char* titleFace = "Times New Roman";
+constexpr int titleCharWidth = 11;
+constexpr int titleCharHeight = 30;
+constexpr int titleWeight = 700;
+
+}
 
 const CRuntimeClass CSetupBackdrop::classCSetupBackdrop = {"CSetupBackdrop", sizeof(CSetupBackdrop), nullptr,
                                                            &CDialog::classCDialog};
@@ -19,22 +28,13 @@ const MessageEntry CSetupBackdrop::messageEntries[] = {
     OnMessage(WM_ERASEBKGND, &CSetupBackdrop::OnEraseBackground),
     OnMessage(WM_QUERYDRAGICON, &CSetupBackdrop::OnQueryDragIcon),
     OnMessage(WM_DESTROY, &CSetupBackdrop::OnDestroy),
+    OnMessage(showWizardMessage, &CSetupBackdrop::OnShowWizard),
 };
 const MessageMap CSetupBackdrop::messageMap = MakeMessageMap(&CDialog::messageMap, CSetupBackdrop::messageEntries);
 
-namespace {
-
-constexpr const char* titleFace = "Times New Roman";
-constexpr int titleCharWidth = 11;
-constexpr int titleCharHeight = 30;
-constexpr int titleWeight = 700;
-
-}
-
 CSetupBackdrop::CSetupBackdrop()
-    : CDialog(IDD_BACKDROP), icon(nullptr), bands(nullptr), ended(false), result(0)
+    : CDialog(IDD_BACKDROP), icon(nullptr), bands(nullptr)
 {
-    resourceModule = GetResourceModule();
 }
 
 CSetupBackdrop::~CSetupBackdrop()
@@ -43,51 +43,6 @@ CSetupBackdrop::~CSetupBackdrop()
         DestroyWindow();
     if (g_setup.backdrop == this)
         g_setup.backdrop = nullptr;
-}
-
-INT_PTR CSetupBackdrop::RunSetup()
-{
-    ended = false;
-    result = 0;
-    {
-        CModalScope scope(nullptr, nullptr);
-        if (!Create(IDD_BACKDROP, scope.Owner()))
-            return -1;
-        CWinApp* app = CWinApp::Get();
-        CWnd* previousMain = app ? app->mainWnd : nullptr;
-        if (app)
-            app->mainWnd = this;
-        // The wizard frame and its pages are modeless: this loop gives them their keyboard handling (Tab,
-        // Esc) through the framework's pre-translation, which a plain dialog-box loop would not.
-        MSG msg;
-        while (!ended && hwnd) {
-            BOOL got = GetMessage(&msg, nullptr, 0, 0);
-            if (got == 0) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                result = 0;
-                break;
-            }
-            if (got == -1)
-                break;
-            if (!(app && app->PreTranslateMessage(&msg))) {
-                TranslateMessage(&msg);
-                DispatchMessage(&msg);
-            }
-        }
-        if (app && app->mainWnd == this)
-            app->mainWnd = previousMain;
-    }
-    return result;
-}
-
-void CSetupBackdrop::EndSetup(INT_PTR value)
-{
-    if (ended)
-        return;
-    result = value;
-    ended = true;
-    if (hwnd)
-        PostMessage(WM_NULL);
 }
 
 BOOL CSetupBackdrop::OnInitDialog()
@@ -103,7 +58,20 @@ BOOL CSetupBackdrop::OnInitDialog()
     GradientSetColors(topColor, bottomColor, bands);
     ShowWindow(SW_MAXIMIZE);
     frame.ShowWindow(SW_SHOW);
-    return TRUE;
+    PostMessage(showWizardMessage);
+    // The wizard keeps the focus: the dialog manager must not move it back to this window.
+    return FALSE;
+}
+
+// Where no window manager keeps owned windows above their owner, showing the backdrop would cover the
+// wizard: it is brought to the front and activated again.
+LRESULT CSetupBackdrop::OnShowWizard(WPARAM, LPARAM)
+{
+    if (frame.IsWindow()) {
+        frame.SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        SetActiveWindow(frame.hwnd);
+    }
+    return 0;
 }
 
 // Enter on the backdrop does nothing; Esc and closing it are the wizard's Cancel, which asks first.
@@ -116,7 +84,7 @@ void CSetupBackdrop::OnCancel()
     if (frame.IsWindow())
         frame.CancelSetup();
     else
-        EndSetup(0);
+        EndDialog(0);
 }
 
 void CSetupBackdrop::PaintBands(HDC dc)

@@ -1,6 +1,6 @@
 // CSetupBackdrop: the full-screen window behind the wizard, a blue-to-black gradient with the product's
-// title in white. It runs modally for the whole setup, owns the wizard frame, and its result is what the
-// wizard ended with.
+// title in white. It runs modally (DoModal) for the whole setup, owns the wizard frame, and its result is
+// what the wizard ended with.
 #pragma once
 #include <windows.h>
 #include "framework/Dialog.h"
@@ -11,12 +11,6 @@ class CSetupBackdrop : public CDialog {
 public:
     CSetupBackdrop();
     ~CSetupBackdrop() override;
-
-    // Shows the backdrop and the wizard and handles their messages until EndSetup; the result given to
-    // EndSetup, 0 when a quit message ended the loop, -1 when the backdrop could not be created.
-    INT_PTR RunSetup();
-    // Ends RunSetup's loop with result once the current message has been handled.
-    void EndSetup(INT_PTR result);
 
     // The backdrop's picture on dc: the gradient over the client area and the title.
     void Paint(HDC dc);
@@ -39,6 +33,7 @@ protected:
     LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);
     LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowWizard(WPARAM wParam, LPARAM lParam);
 
     const MessageMap* GetMessageMap() const override { return &messageMap; }
     static const MessageEntry messageEntries[];
@@ -50,6 +45,4 @@ private:
     HICON icon;
     GradientBands* bands;
     CWizardFrame frame;
-    bool ended;
-    INT_PTR result;
 };

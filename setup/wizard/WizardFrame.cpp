@@ -1,5 +1,4 @@
 #include "setup/wizard/WizardFrame.h"
-#include "framework/ResourceModule.h"
 #include "setup/engine/InstallScript.h"
 #include "setup/engine/SetupState.h"
 #include "setup/engine/SourcePaths.h"
@@ -36,7 +35,6 @@ constexpr UINT pageTemplates[] = {
 
 CWizardFrame::CWizardFrame() : CDialog(IDD_WIZARD), pageIndex(0), confirming(false)
 {
-    resourceModule = GetResourceModule();
 }
 
 BOOL CWizardFrame::OnInitDialog()
@@ -171,10 +169,10 @@ void CWizardFrame::CancelSetup()
 
 void CWizardFrame::EndSetup(INT_PTR result)
 {
-    // The frame and its pages are destroyed with the backdrop once its loop has ended, never inside the
-    // handler of a page or button that is still running.
+    // The frame and its pages are destroyed with the backdrop once its modal loop has ended, never inside
+    // the handler of a page or button that is still running.
     if (g_setup.backdrop)
-        g_setup.backdrop->EndSetup(result);
+        g_setup.backdrop->EndDialog(result);
 }
 
 LRESULT CWizardFrame::OnDestroy(WPARAM, LPARAM)

@@ -1,7 +1,5 @@
 #include "setup/wizard/WizardPage.h"
 #include "framework/DataExchange.h"
-#include "framework/Reflection.h"
-#include "framework/ResourceModule.h"
 #include "setup/engine/SetupState.h"
 #include "setup/resource.h"
 #include "setup/wizard/WizardFrame.h"
@@ -9,8 +7,6 @@
 
 const MessageEntry CWizardPage::messageEntries[] = {
     OnMessage(WM_SHOWWINDOW, &CWizardPage::OnShowWindow),
-    OnMessage(WM_CTLCOLOREDIT, &CWizardPage::OnCtlColor),
-    OnMessage(WM_CTLCOLORSTATIC, &CWizardPage::OnCtlColor),
 };
 const MessageMap CWizardPage::messageMap = MakeMessageMap(&CDialog::messageMap, CWizardPage::messageEntries);
 
@@ -24,7 +20,6 @@ constexpr const char* folderFontFace = "Times New Roman";
 
 CWizardPage::CWizardPage(UINT templateId, UiTextId title) : CDialog(templateId), title(title)
 {
-    resourceModule = GetResourceModule();
 }
 
 void CWizardPage::ApplyHeadingStyle(CStyledStatic& label, const char* text, int points)
@@ -50,22 +45,6 @@ void CWizardPage::DoDataExchange(CDataExchange* exchange)
     exchange->BindControl(IDC_HEADING, heading);
 }
 
-BOOL CWizardPage::OnInitDialog()
-{
-    CDialog::OnInitDialog();
-    return TRUE;
-}
-
-void CWizardPage::OnOK()
-{
-}
-
-void CWizardPage::OnCancel()
-{
-    if (g_setup.wizard)
-        g_setup.wizard->CancelSetup();
-}
-
 LRESULT CWizardPage::OnShowWindow(WPARAM wParam, LPARAM lParam)
 {
     Default();
@@ -76,14 +55,6 @@ LRESULT CWizardPage::OnShowWindow(WPARAM wParam, LPARAM lParam)
     ApplyHeadingStyle(heading, Title(), ShowHeadingPoints());
     OnShowPage();
     return 0;
-}
-
-LRESULT CWizardPage::OnCtlColor(WPARAM wParam, LPARAM lParam)
-{
-    LRESULT brush = 0;
-    if (ReflectToChild(GetCurrentMessage()->message, wParam, lParam, &brush))
-        return brush;
-    return Default();
 }
 
 void AppendText(char* text, size_t size, const char* more)

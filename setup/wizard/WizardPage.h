@@ -1,6 +1,7 @@
 // CWizardPage: one page of the wizard, a child dialog of the frame. Each time it is shown it sets the
 // frame's caption and its heading to its title and then its own texts, so a change of language reaches
-// every page it has not yet shown. Enter does nothing on a page and Esc is the wizard's Cancel.
+// every page it has not yet shown. As a child dialog it hands Enter and Esc to the frame (Esc is the
+// wizard's Cancel) and is never ended by them.
 #pragma once
 #include <stddef.h>
 #include <windows.h>
@@ -33,12 +34,7 @@ protected:
     virtual int ShowHeadingPoints() const { return headingPoints; }
 
     void DoDataExchange(CDataExchange* exchange) override;
-    BOOL OnInitDialog() override;
-    void OnOK() override;
-    void OnCancel() override;
-
     LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCtlColor(WPARAM wParam, LPARAM lParam);
 
     const MessageMap* GetMessageMap() const override { return &messageMap; }
     static const MessageEntry messageEntries[];

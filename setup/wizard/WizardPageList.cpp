@@ -1,5 +1,4 @@
 #include "setup/wizard/WizardPageList.h"
-#include "framework/ResourceModule.h"
 #include "setup/resource.h"
 #include "setup/wizard/DestinationPage.h"
 #include "setup/wizard/FinishPage.h"
@@ -43,12 +42,8 @@ CDialog* CWizardPageList::MakePage(UINT templateId)
         return new CReadyPage;
     case IDD_PAGE_FINISH:
         return new CFinishPage;
-    default: {
-        CDialog* page = new CDialog(templateId);
-        if (page)
-            page->resourceModule = GetResourceModule();
-        return page;
-    }
+    default:
+        return new CDialog(templateId);
     }
 }
 

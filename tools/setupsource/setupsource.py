@@ -56,8 +56,7 @@ ENGLISH = {
         ("P12", "This program installs the keyboard software on your computer."),
         ("P13", "It is strongly recommended that you exit all Windows programs before running this Setup "
                 "program."),
-        ("P14", "Click Cancel to quit Setup and close any programs you have running. Click Next to "
-                "continue with the Setup program."),
+        ("P14", "Click Cancel to quit Setup and close any running programs. Click Next to continue."),
         ("P15", "WARNING: This program is protected by copyright law."),
         ("P16", "Unauthorized reproduction or distribution of this program may result in severe civil "
                 "and criminal penalties."),
@@ -110,11 +109,11 @@ GERMAN = {
     "DLG": [
         ("P1T", "Willkommen"),
         ("P11", "Willkommen beim Installationsprogramm von"),
-        ("P12", "Dieses Programm installiert die Tastatursoftware auf Ihrem Computer."),
+        ("P12", "Dieses Programm installiert die Tastatursoftware."),
         ("P13", "Es wird dringend empfohlen, vor dem Ausf\u00fchren dieses Installationsprogramms alle "
                 "Windows-Programme zu beenden."),
-        ("P14", "Klicken Sie auf Abbrechen, um die Installation zu beenden und laufende Programme zu "
-                "schlie\u00dfen. Klicken Sie auf Weiter, um fortzufahren."),
+        ("P14", "Klicken Sie auf Abbrechen, um die Installation zu beenden, oder auf Weiter, um "
+                "fortzufahren."),
         ("P15", "WARNUNG: Dieses Programm ist urheberrechtlich gesch\u00fctzt."),
         ("P16", "Unerlaubte Vervielf\u00e4ltigung oder Verbreitung dieses Programms kann zivil- und "
                 "strafrechtlich verfolgt werden."),
@@ -166,11 +165,10 @@ FRENCH = {
     "DLG": [
         ("P1T", "Bienvenue"),
         ("P11", "Bienvenue dans le programme d'installation de"),
-        ("P12", "Ce programme installe le logiciel du clavier sur votre ordinateur."),
+        ("P12", "Ce programme installe le logiciel du clavier."),
         ("P13", "Il est vivement conseill\u00e9 de quitter tous les programmes Windows avant de lancer "
                 "cette installation."),
-        ("P14", "Cliquez sur Annuler pour quitter l'installation et fermer les programmes ouverts. Cliquez "
-                "sur Suivant pour continuer."),
+        ("P14", "Cliquez sur Annuler pour quitter l'installation, ou sur Suivant pour continuer."),
         ("P15", "AVERTISSEMENT : ce programme est prot\u00e9g\u00e9 par la loi sur le droit d'auteur."),
         ("P16", "Toute reproduction ou distribution non autoris\u00e9e de ce programme est passible de "
                 "poursuites civiles et p\u00e9nales."),
