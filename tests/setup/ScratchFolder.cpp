@@ -44,10 +44,33 @@ void RemoveTree(const std::string& folder)
             std::string full = folder + "\\" + name;
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(full);
-            else
+            else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(full.c_str());
+            }
         } while (FindNextFileA(find, &entry));
         FindClose(find);
     }
     RemoveDirectoryA(folder.c_str());
+}
+
+bool CopyTree(const std::string& from, const std::string& to)
+{
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    bool copied = true;
+    do {
+        std::string name = entry.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            copied = CopyTree(from + "\\" + name, to + "\\" + name) && copied;
+        else
+            copied = CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE) && copied;
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return copied;
 }

@@ -16,5 +16,7 @@ private:
     std::string path;
 };
 
+// Copies a folder with everything in it; false when a file could not be copied.
+bool CopyTree(const std::string& from, const std::string& to);
 // Removes a folder with everything in it.
 void RemoveTree(const std::string& folder);

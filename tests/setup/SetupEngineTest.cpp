@@ -5,6 +5,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <string>
+#include "RegistryScratch.h"
 #include "ScratchFolder.h"
 #include "setup/engine/InstallScript.h"
 #include "setup/engine/LanguageTable.h"
@@ -19,9 +20,7 @@ class LocalMachineOverride {
 public:
     explicit LocalMachineOverride(bool withVersionKey, const char* programFiles = nullptr)
     {
-        char name[96];
-        snprintf(name, sizeof(name), "Software\\FerrowinTest\\hklm%lu", GetCurrentProcessId());
-        path = name;
+        path = ScratchKeyName("hklm");
         RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root, nullptr);
         if (withVersionKey) {
             HKEY version;
@@ -38,7 +37,7 @@ public:
     {
         RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
         RegCloseKey(root);
-        RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
+        DeleteKeyTree(HKEY_CURRENT_USER, path);
     }
     bool active = false;
 
