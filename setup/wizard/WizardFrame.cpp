@@ -1,0 +1,184 @@
+#include "setup/wizard/WizardFrame.h"
+#include "setup/engine/InstallScript.h"
+#include "setup/engine/SetupState.h"
+#include "setup/engine/SourcePaths.h"
+#include "setup/engine/UiTexts.h"
+#include "setup/resource.h"
+#include "setup/wizard/CancelConfirm.h"
+#include "setup/wizard/DestinationPage.h"
+#include "setup/wizard/FinishPage.h"
+#include "setup/wizard/ProgramFolderPage.h"
+#include "setup/wizard/ReadmePage.h"
+#include "setup/wizard/SetupBackdrop.h"
+#include <string.h>
+
+const CRuntimeClass CWizardFrame::classCWizardFrame = {"CWizardFrame", sizeof(CWizardFrame), nullptr,
+                                                       &CDialog::classCDialog};
+const CRuntimeClass* CWizardFrame::GetRuntimeClass() const { return &classCWizardFrame; }
+
+const MessageEntry CWizardFrame::messageEntries[] = {
+    OnCommand(IDC_NEXT, &CWizardFrame::OnNext),
+    OnCommand(IDC_BACK, &CWizardFrame::OnBack),
+    OnCommand(IDC_CANCEL_SETUP, &CWizardFrame::OnCancelButton),
+    OnMessage(WM_DESTROY, &CWizardFrame::OnDestroy),
+};
+const MessageMap CWizardFrame::messageMap = MakeMessageMap(&CDialog::messageMap, CWizardFrame::messageEntries);
+
+namespace {
+
+constexpr UINT pageTemplates[] = {
+    IDD_PAGE_LANGUAGE, IDD_PAGE_WELCOME, IDD_PAGE_README, IDD_PAGE_DESTINATION,
+    IDD_PAGE_PROGRAM_FOLDER, IDD_PAGE_READY, IDD_PAGE_FINISH,
+};
+
+}
+
+CWizardFrame::CWizardFrame() : CDialog(IDD_WIZARD), pageIndex(0), confirming(false)
+{
+}
+
+BOOL CWizardFrame::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    for (UINT id : pageTemplates)
+        pages.AddPage(id, this);
+    g_setup.wizard = this;
+    pages.ShowPage(-1);
+    ::EnableWindow(GetDlgItem(IDC_BACK), FALSE);
+    SetButtonCaptions();
+    return TRUE;
+}
+
+void CWizardFrame::SetButtonCaptions()
+{
+    ::SetDlgItemTextA(hwnd, IDC_BACK, UiCaption(msgBack));
+    ::SetDlgItemTextA(hwnd, IDC_NEXT, UiCaption(msgNext));
+    ::SetDlgItemTextA(hwnd, IDC_CANCEL_SETUP, UiCaption(msgCancel));
+}
+
+bool CWizardFrame::ReadmeAvailable()
+{
+    char path[MAX_PATH];
+    if (!LanguageFolderPath(path, sizeof(path), readmeFileBase, g_setup.languageExt))
+        return false;
+    // Read access is enough: a source on read-only media still has its read-me.
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    if (CReadmePage* readme = static_cast<CReadmePage*>(pages.GetPage(readmePageIndex)))
+        readme->SetReadmePath(path);
+    return true;
+}
+
+void CWizardFrame::OnNext()
+{
+    if (pageIndex >= finishPageIndex)
+        return;
+    if (pageIndex++ == languagePageIndex)
+        ::EnableWindow(GetDlgItem(IDC_BACK), TRUE);
+    switch (pageIndex) {
+    case readmePageIndex:
+        if (!ReadmeAvailable()) {
+            OnNext();
+            return;
+        }
+        break;
+    case programFolderPageIndex:
+        if (CDestinationPage* destination = static_cast<CDestinationPage*>(pages.GetPage(destinationPageIndex))) {
+            destination->UpdateData(TRUE);
+            strcpy(g_setup.installDir, destination->folderText);
+        }
+        break;
+    case readyPageIndex:
+        if (CProgramFolderPage* folder = static_cast<CProgramFolderPage*>(pages.GetPage(programFolderPageIndex))) {
+            folder->UpdateData(TRUE);
+            if (::GetWindowTextLengthA(folder->GetDlgItem(IDC_FOLDER)) > 0)
+                SetScriptValue(scriptTargetFolder, folder->folderText);
+        }
+        break;
+    case finishPageIndex:
+        FinishInstall();
+        break;
+    }
+    EnterPage(pageIndex);
+}
+
+void CWizardFrame::FinishInstall()
+{
+    // The install run comes in here (hide the frame, copy and register, show it again). Until then the
+    // move to the finish page only moves on: nothing has been installed.
+    ::ShowWindow(GetDlgItem(IDC_NEXT), SW_HIDE);
+    ::ShowWindow(GetDlgItem(IDC_BACK), SW_HIDE);
+    ::SetDlgItemTextA(hwnd, IDC_CANCEL_SETUP, UiCaption(msgClose));
+}
+
+void CWizardFrame::OnBack()
+{
+    if (pageIndex <= languagePageIndex || pageIndex >= finishPageIndex)
+        return;
+    if (pageIndex-- == destinationPageIndex && !ReadmeAvailable()) {
+        OnBack();
+        return;
+    }
+    if (pageIndex <= languagePageIndex) {
+        ::EnableWindow(GetDlgItem(IDC_BACK), FALSE);
+        SetButtonCaptions();
+        pageIndex = languagePageIndex;
+    }
+    EnterPage(pageIndex);
+}
+
+void CWizardFrame::EnterPage(int index)
+{
+    pages.ShowPage(index);
+    ::SetFocus(GetDlgItem(IDC_NEXT));
+}
+
+void CWizardFrame::OnCancelButton()
+{
+    CancelSetup();
+}
+
+void CWizardFrame::OnOK()
+{
+}
+
+void CWizardFrame::OnCancel()
+{
+    CancelSetup();
+}
+
+void CWizardFrame::CancelSetup()
+{
+    if (confirming || !hwnd)
+        return;
+    if (pageIndex == finishPageIndex) {
+        CFinishPage* finish = static_cast<CFinishPage*>(pages.GetPage(finishPageIndex));
+        EndSetup(finish && finish->RestartNowChosen() ? resultRestartNow : resultRestartLater);
+        return;
+    }
+    confirming = true;
+    CCancelConfirm confirm(hwnd);
+    INT_PTR answer = confirm.DoModal();
+    confirming = false;
+    if (answer == IDCANCEL)
+        EndSetup(resultCancelled);
+}
+
+void CWizardFrame::EndSetup(INT_PTR result)
+{
+    // The frame and its pages are destroyed with the backdrop once its modal loop has ended, never inside
+    // the handler of a page or button that is still running.
+    if (g_setup.backdrop)
+        g_setup.backdrop->EndDialog(result);
+}
+
+LRESULT CWizardFrame::OnDestroy(WPARAM, LPARAM)
+{
+    pages.DestroyAll();
+    if (g_setup.wizard == this)
+        g_setup.wizard = nullptr;
+    return Default();
+}

@@ -1,0 +1,72 @@
+#include "setup/wizard/WizardPage.h"
+#include "framework/DataExchange.h"
+#include "setup/engine/SetupState.h"
+#include "setup/resource.h"
+#include "setup/wizard/WizardFrame.h"
+#include <string.h>
+
+const MessageEntry CWizardPage::messageEntries[] = {
+    OnMessage(WM_SHOWWINDOW, &CWizardPage::OnShowWindow),
+};
+const MessageMap CWizardPage::messageMap = MakeMessageMap(&CDialog::messageMap, CWizardPage::messageEntries);
+
+namespace {
+
+constexpr LONG folderFontHeight = -12;
+constexpr LONG folderFontWeight = 800;
+constexpr const char* folderFontFace = "Times New Roman";
+
+}
+
+CWizardPage::CWizardPage(UINT templateId, UiTextId title) : CDialog(templateId), title(title)
+{
+}
+
+void CWizardPage::ApplyHeadingStyle(CStyledStatic& label, const char* text, int points)
+{
+    label.SetLabelItalic(TRUE).SetLabelPointSize(points).SetLabelBold(TRUE).SetLabelText(text).SetLabelColor(
+        headingColor);
+}
+
+void CWizardPage::ApplyBodyStyle(CStyledStatic& label, const char* text)
+{
+    label.SetLabelText(text).SetLabelPointSize(bodyPoints);
+}
+
+void CWizardPage::StyleFolderEdit(CEditEx& edit)
+{
+    edit.SetBackColor(RGB(255, 255, 255));
+    edit.SetForeColor(RGB(0, 0, 255));
+    edit.SetEditFont(folderFontHeight, folderFontWeight, 0, folderFontFace);
+}
+
+void CWizardPage::DoDataExchange(CDataExchange* exchange)
+{
+    exchange->BindControl(IDC_HEADING, heading);
+}
+
+LRESULT CWizardPage::OnShowWindow(WPARAM wParam, LPARAM lParam)
+{
+    Default();
+    if (!wParam)
+        return 0;
+    if (g_setup.wizard)
+        g_setup.wizard->SetWindowText(Title());
+    ApplyHeadingStyle(heading, Title(), ShowHeadingPoints());
+    OnShowPage();
+    return 0;
+}
+
+void AppendText(char* text, size_t size, const char* more)
+{
+    if (!text || size == 0 || !more)
+        return;
+    size_t used = strlen(text);
+    if (used > size - 1)
+        used = size - 1;
+    size_t length = strlen(more);
+    if (length > size - 1 - used)
+        length = size - 1 - used;
+    memcpy(text + used, more, length);
+    text[used + length] = '\0';
+}
