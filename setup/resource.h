@@ -38,3 +38,10 @@
 #define IDC_FOLDER              1018
 #define IDC_BROWSE              1019
 #define IDC_RESTART_LATER       1020
+
+// The install run's progress dialog and its animation.
+#define IDR_INSTALL_ANIMATION   131
+#define IDD_INSTALL_PROGRESS    1001
+#define IDC_STATUS              1000
+#define IDC_PROGRESS            1022
+#define IDC_ANIMATION           1024

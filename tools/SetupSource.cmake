@@ -7,8 +7,8 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${SETUP_SOURCE_DIR}
   COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/setupsource/setupsource.py ${SETUP_SOURCE_DIR}
           ${CMAKE_BINARY_DIR}/bin
-  DEPENDS ${PROJECT_SOURCE_DIR}/tools/setupsource/setupsource.py vorrin tamsel ostrel
-          $<TARGET_FILE:vorrin> $<TARGET_FILE:tamsel> $<TARGET_FILE:ostrel>
+  DEPENDS ${PROJECT_SOURCE_DIR}/tools/setupsource/setupsource.py vorrin tamsel ostrel uninstaller
+          $<TARGET_FILE:vorrin> $<TARGET_FILE:tamsel> $<TARGET_FILE:ostrel> $<TARGET_FILE:uninstaller>
   COMMENT "Writing the sample installation source"
   VERBATIM)
 add_custom_target(setupsource ALL DEPENDS ${SETUP_SOURCE_DIR}/setupm.ini)

@@ -2,6 +2,7 @@
 // that does not fit its buffer is neither copied nor logged.
 #include "setup/install/CopyWorker.h"
 #include "setup/install/AppendText.h"
+#include "setup/engine/SourcePaths.h"
 #include "setup/install/InstallNames.h"
 #include "setup/install/SettingsFiles.h"
 #include "setup/install/UninstallLog.h"
@@ -20,13 +21,13 @@ namespace {
 constexpr unsigned workerStackSize = 65536;
 
 // Copies source to target (an existing target is replaced) and logs loggedPath when the copy succeeds.
-void CopyAndLog(InstallRunState& state, const char* source, const char* target, const char* loggedPath)
+void CopyAndLog(SetupState& state, const char* source, const char* target, const char* loggedPath)
 {
     if (CopyFileA(source, target, FALSE))
         WriteLogRecord(state, loggedPath);
 }
 
-void CopyMainFiles(const InstallValues& values, InstallRunState& state)
+void CopyMainFiles(const InstallValues& values, SetupState& state)
 {
     for (const char* name : mainFiles) {
         char source[MAX_PATH];
@@ -39,7 +40,7 @@ void CopyMainFiles(const InstallValues& values, InstallRunState& state)
     }
 }
 
-void CopyToSystemFolder(const InstallValues& values, InstallRunState& state)
+void CopyToSystemFolder(const InstallValues& values, SetupState& state)
 {
     char windows[MAX_PATH];
     UINT length = GetWindowsDirectoryA(windows, sizeof(windows));
@@ -54,7 +55,7 @@ void CopyToSystemFolder(const InstallValues& values, InstallRunState& state)
         CopyAndLog(state, source, target, target);
 }
 
-void CopyLanguageFiles(const InstallValues& values, InstallRunState& state)
+void CopyLanguageFiles(const InstallValues& values, SetupState& state)
 {
     char languageSource[MAX_PATH];
     if (!JoinPath(languageSource, sizeof(languageSource), values.sourceDir, values.languageExt))
@@ -70,13 +71,13 @@ void CopyLanguageFiles(const InstallValues& values, InstallRunState& state)
 
 // The uninstaller's texts of the chosen language, then the uninstaller itself, which is logged under the
 // log's own path so that the uninstaller removes its log.
-void CopyUninstaller(const InstallValues& values, InstallRunState& state)
+void CopyUninstaller(const InstallValues& values, SetupState& state)
 {
     state.logRecordType = logInstalledFile;
     char folder[MAX_PATH];
     char source[MAX_PATH];
     char target[MAX_PATH];
-    if (JoinPath(folder, sizeof(folder), values.sourceDir, languageFolder) &&
+    if (JoinPath(folder, sizeof(folder), values.sourceDir, languageFolderName) &&
         JoinPath(source, sizeof(source), folder, uninstallerTextBase) &&
         AppendText(source, sizeof(source), ".") && AppendText(source, sizeof(source), values.languageExt) &&
         JoinPath(target, sizeof(target), values.installDir, uninstallerTextInstalled))
@@ -91,7 +92,7 @@ void CopyUninstaller(const InstallValues& values, InstallRunState& state)
 
 }
 
-void RunCopySteps(const InstallValues& values, InstallRunState& state)
+void RunCopySteps(const InstallValues& values, SetupState& state)
 {
     InterlockedExchange(&state.workerBusy, 1);
     MakeDirectoryPath(values.installDir, false);

@@ -11,12 +11,12 @@ extern const char* const languageFiles[2];
 // What the worker thread is given: the run's values and its shared state, both outliving the thread.
 struct CopyWorkerJob {
     const InstallValues* values;
-    InstallRunState* state;
+    SetupState* state;
 };
 
 // The worker's steps in order, on the calling thread: workerBusy 1, destination folder, log, copies,
 // settings files, workerBusy 0.
-void RunCopySteps(const InstallValues& values, InstallRunState& state);
+void RunCopySteps(const InstallValues& values, SetupState& state);
 
 // The thread procedure (argument: a CopyWorkerJob); returns 0.
 unsigned __stdcall CopyWorker(void* job);

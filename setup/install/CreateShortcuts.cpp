@@ -2,6 +2,7 @@
 // format. A path that does not fit its buffer skips that shortcut (not made, not logged).
 #include "setup/install/CreateShortcuts.h"
 #include "setup/install/AppendText.h"
+#include "setup/engine/SourcePaths.h"
 #include "setup/install/InstallNames.h"
 #include "setup/install/ShellLinkWriter.h"
 #include "setup/install/UninstallLog.h"
@@ -49,7 +50,7 @@ BOOL ParseIconEntry(const char* value, IconEntry& entry)
     return TRUE;
 }
 
-void MakeShortcut(const InstallValues& values, InstallRunState& state, const IconEntry& entry)
+void MakeShortcut(const InstallValues& values, SetupState& state, const IconEntry& entry)
 {
     char name[MAX_PATH];
     if (!FillShortcutName(name, sizeof(name), entry.name, values.shortcutText))
@@ -106,7 +107,7 @@ BOOL FillShortcutName(char* name, size_t nameSize, const char* raw, const char* 
     return AppendText(name, nameSize, text ? text : "") && AppendText(name, nameSize, place + 2);
 }
 
-void CreateShortcuts(const InstallValues& values, InstallRunState& state)
+void CreateShortcuts(const InstallValues& values, SetupState& state)
 {
     char group[MAX_PATH];
     BOOL haveGroup = GroupFolder(group, sizeof(group), values.targetFolder);
@@ -116,7 +117,7 @@ void CreateShortcuts(const InstallValues& values, InstallRunState& state)
     state.logRecordType = logShortcut;
 
     char script[MAX_PATH];
-    if (haveGroup && JoinPath(script, sizeof(script), values.sourceDir, installScriptName)) {
+    if (haveGroup && JoinPath(script, sizeof(script), values.sourceDir, scriptFileName)) {
         for (int n = 1;; ++n) {
             char key[16];
             snprintf(key, sizeof(key), "%d", n);

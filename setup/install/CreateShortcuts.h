@@ -5,7 +5,7 @@
 #include <stddef.h>
 #include "setup/install/InstallInputs.h"
 
-void CreateShortcuts(const InstallValues& values, InstallRunState& state);
+void CreateShortcuts(const InstallValues& values, SetupState& state);
 
 // The shortcut name as shown: a name with a "%" gets text (null: nothing) in place of its first "%s";
 // every other character, "%" included, stays as it stands. FALSE, with name empty, when the result does

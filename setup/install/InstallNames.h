@@ -29,10 +29,6 @@ constexpr const char* programsValueName = "Programs";
 // The file the system-folder copy goes to, under the Windows folder.
 constexpr const char* systemFolderName = "system";
 constexpr const char* systemCopyName = "HESKAR.VXD";
-
-// The source folder's install script and language folder.
-constexpr const char* installScriptName = "setupm.ini";
-constexpr const char* languageFolder = "is-00001";
 // The uninstaller's texts, "uninst.<language>" in the language folder, installed as "uninst.un2".
 constexpr const char* uninstallerTextBase = "uninst";
 constexpr const char* uninstallerTextInstalled = "uninst.un2";

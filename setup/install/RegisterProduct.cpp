@@ -4,7 +4,7 @@
 #include "shared/JoinPath.h"
 #include "shared/RegAccess.h"
 
-void RegisterProduct(const InstallValues& values, InstallRunState& state)
+void RegisterProduct(const InstallValues& values, SetupState& state)
 {
     CRegAccess registry;
     registry.SelectRoot(HKEY_LOCAL_MACHINE);

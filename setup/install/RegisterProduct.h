@@ -3,4 +3,4 @@
 #pragma once
 #include "setup/install/InstallInputs.h"
 
-void RegisterProduct(const InstallValues& values, InstallRunState& state);
+void RegisterProduct(const InstallValues& values, SetupState& state);

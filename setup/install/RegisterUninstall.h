@@ -3,4 +3,4 @@
 #pragma once
 #include "setup/install/InstallInputs.h"
 
-void RegisterUninstall(const InstallValues& values, InstallRunState& state);
+void RegisterUninstall(const InstallValues& values, SetupState& state);

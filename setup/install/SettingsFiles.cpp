@@ -2,6 +2,7 @@
 // same section and key; the writes are not checked (a settings file that cannot be written is no reason
 // to stop an install).
 #include "setup/install/SettingsFiles.h"
+#include "setup/engine/SourcePaths.h"
 #include "setup/install/InstallNames.h"
 #include "shared/JoinPath.h"
 
@@ -39,7 +40,7 @@ void WriteSettingsFiles(const InstallValues& values)
     char script[MAX_PATH];
     char mouseInfo[MAX_PATH];
     char setting[MAX_PATH];
-    if (!JoinPath(script, sizeof(script), values.sourceDir, installScriptName))
+    if (!JoinPath(script, sizeof(script), values.sourceDir, scriptFileName))
         script[0] = '\0';
 
     if (JoinPath(mouseInfo, sizeof(mouseInfo), values.installDir, mouseInfoFileName)) {

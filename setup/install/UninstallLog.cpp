@@ -3,7 +3,7 @@
 #include "shared/JoinPath.h"
 #include <string.h>
 
-BOOL CreateUninstallLog(InstallRunState& state, const char* installDir)
+BOOL CreateUninstallLog(SetupState& state, const char* installDir)
 {
     CloseUninstallLog(state);
     state.logRecordType = logInstalledFile;
@@ -14,7 +14,7 @@ BOOL CreateUninstallLog(InstallRunState& state, const char* installDir)
     return state.uninstallLog != nullptr;
 }
 
-void WriteLogRecord(InstallRunState& state, const char* text)
+void WriteLogRecord(SetupState& state, const char* text)
 {
     if (!state.uninstallLog)
         return;
@@ -24,7 +24,7 @@ void WriteLogRecord(InstallRunState& state, const char* text)
     fputc(0, state.uninstallLog);
 }
 
-void CloseUninstallLog(InstallRunState& state)
+void CloseUninstallLog(SetupState& state)
 {
     if (state.uninstallLog) {
         fclose(state.uninstallLog);

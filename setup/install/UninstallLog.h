@@ -6,10 +6,10 @@
 // Creates the log in installDir, replacing an old one, and sets the record type to installed files.
 // FALSE when it cannot be made (the path does not fit, or a folder of that name is in the way): the run
 // goes on and no records are written.
-BOOL CreateUninstallLog(InstallRunState& state, const char* installDir);
+BOOL CreateUninstallLog(SetupState& state, const char* installDir);
 
 // Appends logRecordType, the text's bytes and a zero byte; nothing when the log is not open.
-void WriteLogRecord(InstallRunState& state, const char* text);
+void WriteLogRecord(SetupState& state, const char* text);
 
 // Closes the log if it is open.
-void CloseUninstallLog(InstallRunState& state);
+void CloseUninstallLog(SetupState& state);

@@ -1,5 +1,6 @@
 #include "setup/wizard/WizardFrame.h"
 #include "setup/engine/InstallScript.h"
+#include "setup/install/RunInstall.h"
 #include "setup/engine/SetupState.h"
 #include "setup/engine/SourcePaths.h"
 #include "setup/engine/UiTexts.h"
@@ -33,7 +34,7 @@ constexpr UINT pageTemplates[] = {
 
 }
 
-CWizardFrame::CWizardFrame() : CDialog(IDD_WIZARD), pageIndex(0), confirming(false)
+CWizardFrame::CWizardFrame() : CDialog(IDD_WIZARD), pageIndex(0), confirming(false), installing(false)
 {
 }
 
@@ -107,8 +108,13 @@ void CWizardFrame::OnNext()
 
 void CWizardFrame::FinishInstall()
 {
-    // The install run comes in here (hide the frame, copy and register, show it again). Until then the
-    // move to the finish page only moves on: nothing has been installed.
+    // The run cannot be undone or cut short: the frame stays hidden, and a cancel request waits, until it
+    // has returned.
+    installing = true;
+    ShowWindow(SW_HIDE);
+    RunInstall();
+    ShowWindow(SW_SHOW);
+    installing = false;
     ::ShowWindow(GetDlgItem(IDC_NEXT), SW_HIDE);
     ::ShowWindow(GetDlgItem(IDC_BACK), SW_HIDE);
     ::SetDlgItemTextA(hwnd, IDC_CANCEL_SETUP, UiCaption(msgClose));
@@ -152,7 +158,7 @@ void CWizardFrame::OnCancel()
 
 void CWizardFrame::CancelSetup()
 {
-    if (confirming || !hwnd)
+    if (confirming || installing || !hwnd)
         return;
     if (pageIndex == finishPageIndex) {
         CFinishPage* finish = static_cast<CFinishPage*>(pages.GetPage(finishPageIndex));

@@ -54,5 +54,6 @@ private:
 
     int pageIndex;
     bool confirming;   // the cancel question is open
+    bool installing;   // the install run is going on
     CWizardPageList pages;
 };

@@ -55,7 +55,7 @@ public:
     ScratchFolder scratch;
     std::string source, destination, programs, group;
     InstallValues values;
-    InstallRunState state;
+    SetupState state;
 
     static constexpr const char* product = "Ferrowin Test Keyboard";
     static constexpr const char* titleMain = "FerrowinTestMain";

@@ -74,7 +74,7 @@ TEST(ShortcutName, FirstPercentSOnlyTakesTheText)
 TEST(UninstallLogFile, RecordsAreTypeTextZero)
 {
     ScratchFolder scratch("log");
-    InstallRunState state{};
+    SetupState state{};
     ASSERT_TRUE(CreateUninstallLog(state, scratch.Path().c_str()));
     WriteLogRecord(state, "C:\\a");
     state.logRecordType = 252;
@@ -141,7 +141,7 @@ TEST_F(InstallRun, CompleteRunThenSecondRun)
     EXPECT_EQ(LogBytes(ExpectedLog(run, allFiles, true, {"Keyboard Application", "Keyboard Help"})), ReadFileBytes(log));
 
     // Second run: the log replaced, not appended to; the counter raised by one.
-    InstallRunState again{};
+    SetupState again{};
     run.state = again;
     run.RunAll();
     EXPECT_EQ(LogBytes(ExpectedLog(run, allFiles, true, {"Keyboard Application", "Keyboard Help"})), ReadFileBytes(log));

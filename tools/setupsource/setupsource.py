@@ -4,8 +4,8 @@
 OUTPUT_DIR gets the install script "setupm.ini", the language folder "is-00001" with a language file
 "setuplan.<ext>", a read-me "readme.<ext>" and an uninstaller text "uninst.<ext>" for each of the twenty
 languages, a folder per language extension with the language libraries, and the product's files.
-VORRIN.DLL, TAMSEL.DLL and OSTREL.EXE are copied from PROGRAMS_DIR (the build of the architecture being
-installed); the other files are small stand-ins. English, German and French texts are complete; the other
+VORRIN.DLL, TAMSEL.DLL, OSTREL.EXE and the uninstaller uninst00.exe are copied from PROGRAMS_DIR (the
+build of the architecture being installed); the other files are small stand-ins. English, German and French texts are complete; the other
 languages carry the English texts under their own names. Texts are written in Windows-1252.
 """
 import os
@@ -31,9 +31,9 @@ SCRIPT = [
                ("3", "DRAVEN.EXE,%s Settings,PIMA.BMP")]),
 ]
 
-PROGRAMS = ["VORRIN.DLL", "TAMSEL.DLL", "OSTREL.EXE"]
+PROGRAMS = ["VORRIN.DLL", "TAMSEL.DLL", "OSTREL.EXE", "uninst00.exe"]
 STAND_INS = ["Orvel.mk", "BRUNE.hmt", "zelt32g.dll", "HESKAR.VXD", "SOLDATA.DAT", "SOLDSET.DAT",
-             "DRAVEN.EXE", "uninst00.exe"]
+             "DRAVEN.EXE"]
 BITMAPS = ["PIMA.BMP", "PIMAMASK.BMP"]
 LANGUAGE_FILES = ["yarlan.dll", "zelt32s.dll"]
 

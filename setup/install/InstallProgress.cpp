@@ -1,0 +1,125 @@
+#include "setup/install/InstallProgress.h"
+#include "framework/DataExchange.h"
+#include "framework/ResourceModule.h"
+#include "setup/engine/UiTexts.h"
+#include "setup/install/CreateShortcuts.h"
+#include "setup/install/RegisterProduct.h"
+#include "setup/install/RegisterUninstall.h"
+#include "setup/install/UninstallLog.h"
+#include "setup/resource.h"
+
+namespace {
+
+constexpr COLORREF statusColor = 0xFF0000;   // blue
+constexpr int statusPointSize = 13;
+
+}
+
+const MessageEntry CInstallProgress::messageEntries[] = {
+    OnMessage(WM_TIMER, &CInstallProgress::OnTimer),
+};
+const MessageMap CInstallProgress::messageMap = MakeMessageMap(&CDialog::messageMap, messageEntries);
+
+CInstallProgress::CInstallProgress(const InstallValues& installValues, HWND owner)
+    : CDialog(IDD_INSTALL_PROGRESS, owner), step(1), values(installValues), workerStarted(false), job{&installValues, &g_setup}
+{
+    resourceModule = GetResourceModule();
+}
+
+CInstallProgress::~CInstallProgress()
+{
+    CloseUninstallLog(g_setup);
+}
+
+void CInstallProgress::DoDataExchange(CDataExchange* exchange)
+{
+    exchange->BindControl(IDC_STATUS, statusLabel);
+    exchange->BindControl(IDC_PROGRESS, progressBar);
+    exchange->BindControl(IDC_ANIMATION, animation);
+}
+
+BOOL CInstallProgress::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    step = 1;
+    CentreOverOwner();
+    ShowWindow(SW_SHOW);
+    SetTimer(1, stepDelay);
+    return TRUE;
+}
+
+void CInstallProgress::CentreOverOwner()
+{
+    HWND owner = ::GetWindow(hwnd, GW_OWNER);
+    RECT area;
+    if (!owner || !::GetWindowRect(owner, &area))
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT own;
+    ::GetWindowRect(hwnd, &own);
+    int width = own.right - own.left;
+    int height = own.bottom - own.top;
+    ::SetWindowPos(hwnd, nullptr, area.left + (area.right - area.left - width) / 2,
+                   area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CInstallProgress::OnTimer(WPARAM wParam, LPARAM)
+{
+    UINT_PTR timer = wParam;
+    if (timer == workerPollTimer) {
+        if (g_setup.workerBusy)
+            return 0;
+        KillTimer(workerPollTimer);
+        step = 2;
+        SetTimer(2, stepDelay);
+        return 0;
+    }
+    switch (step) {
+    case 1:
+        if (!workerStarted)
+            StartCopying();
+        break;
+    case 2:
+        RunDialogStep(2, UiCaption(msgRegistry), RegisterProduct);
+        break;
+    case 3:
+        RunDialogStep(3, UiCaption(msgShortcuts), CreateShortcuts);
+        break;
+    case 4:
+        RunDialogStep(4, UiCaption(msgUninstall), RegisterUninstall);
+        break;
+    }
+    return 0;
+}
+
+void CInstallProgress::StartCopying()
+{
+    KillTimer(1);
+    // The worker is started once; the poll moves the steps on.
+    workerStarted = true;
+    SetWindowText(UiCaption(msgCopying));
+    progressBar.ShowWindow(SW_HIDE);
+    progressBar.SetRange(0, 100);
+    progressBar.SetPos(0);
+    animation.ShowWindow(SW_SHOW);
+    animation.Open(IDR_INSTALL_ANIMATION);
+    animation.Play(0, static_cast<UINT>(-1), static_cast<UINT>(-1));
+    StartCopyWorker(&job);
+    SetTimer(workerPollTimer, workerPollPeriod);
+}
+
+void CInstallProgress::RunDialogStep(UINT_PTR timer, const char* text, void (*work)(const InstallValues&, SetupState&))
+{
+    KillTimer(timer);
+    SetWindowText(text);
+    progressBar.ShowWindow(SW_HIDE);
+    statusLabel.SetLabelPointSize(statusPointSize).SetLabelBold(TRUE).SetLabelText(text).SetLabelColor(statusColor);
+    statusLabel.ShowWindow(SW_SHOW);
+    work(values, g_setup);
+    if (step < 4) {
+        step += 1;
+        SetTimer(static_cast<UINT_PTR>(step), stepDelay);
+        return;
+    }
+    animation.Stop();
+    EndDialog(1);
+}

@@ -1,0 +1,51 @@
+// CInstallProgress: the small modal dialog that performs the installation in four steps, each started by
+// a one-shot 10 ms timer so that the dialog repaints in between: the copy worker (polled once a second),
+// the registry entries, the shortcuts and the uninstall registration. It cannot be cancelled.
+#pragma once
+#include <windows.h>
+#include "framework/AnimateCtrl.h"
+#include "framework/Dialog.h"
+#include "framework/ProgressCtrl.h"
+#include "setup/controls/StyledStatic.h"
+#include "setup/install/CopyWorker.h"
+
+class CInstallProgress : public CDialog {
+public:
+    // values outlive the dialog; the run's shared state is g_setup.
+    CInstallProgress(const InstallValues& values, HWND owner);
+    // Closes the uninstall log if it is open, so the log is complete once the run returns.
+    ~CInstallProgress() override;
+
+    CStyledStatic statusLabel;
+    CProgressCtrl progressBar;
+    CAnimateCtrl animation;
+    int step;
+
+    // Timer ids: the first step's own, and the worker poll.
+    static constexpr UINT_PTR workerPollTimer = 100;
+    static constexpr UINT workerPollPeriod = 1000;
+    static constexpr UINT stepDelay = 10;
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* exchange) override;
+    // There is no cancel: Enter, Esc and a close request are ignored while the steps run; the dialog
+    // ends itself after the fourth.
+    void OnOK() override {}
+    void OnCancel() override {}
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageEntry messageEntries[];
+    static const MessageMap messageMap;
+
+private:
+    void StartCopying();
+    // Steps 2 to 4: caption and status text, the step's work, then the next step's timer (or the end).
+    void RunDialogStep(UINT_PTR timer, const char* text, void (*work)(const InstallValues&, SetupState&));
+    void CentreOverOwner();
+
+    const InstallValues& values;
+    bool workerStarted;
+    CopyWorkerJob job;
+};
