@@ -9,7 +9,6 @@
 #include "shared/JoinPath.h"
 #include "shared/MakeDirectoryPath.h"
 #include "shared/RegAccess.h"
-#include <stdio.h>
 #include <string.h>
 
 namespace {
@@ -23,6 +22,21 @@ BOOL GroupFolder(char* folder, size_t folderSize, const char* targetFolder)
     char programs[MAX_PATH];
     registry.GetString(programsValueName, "", programs);
     return JoinPath(folder, folderSize, programs, targetFolder);
+}
+
+// The [Icons] key of entry n, its number in decimal (no printf: its runtime is not linked into setup.dll).
+void KeyName(int n, char (&key)[16])
+{
+    char digits[16];
+    int count = 0;
+    unsigned value = static_cast<unsigned>(n);
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0 && count < 15);
+    for (int i = 0; i < count; ++i)
+        key[i] = digits[count - 1 - i];
+    key[count] = '\0';
 }
 
 struct IconEntry {
@@ -120,7 +134,7 @@ void CreateShortcuts(const InstallValues& values, SetupState& state)
     if (haveGroup && JoinPath(script, sizeof(script), values.sourceDir, scriptFileName)) {
         for (int n = 1;; ++n) {
             char key[16];
-            snprintf(key, sizeof(key), "%d", n);
+            KeyName(n, key);
             char value[MAX_PATH];
             DWORD length = GetPrivateProfileStringA("Icons", key, "", value, sizeof(value), script);
             if (length == 0)
