@@ -221,3 +221,46 @@ TEST_F(InstallEndToEnd, InstallTwiceThenUninstall)
 }
 
 }
+
+namespace {
+
+// For the demo (run explicitly): installs the source in FERROWIN_SETUP_SOURCE into FERROWIN_INSTALL_DIR
+// through the wizard, keeps it installed, and prints what was installed as other programs see it.
+TEST(InstallDemo, DISABLED_InstallAndShow)
+{
+    char source[MAX_PATH] = "", destination[MAX_PATH] = "";
+    ASSERT_TRUE(GetEnvironmentVariableA("FERROWIN_SETUP_SOURCE", source, sizeof(source)));
+    ASSERT_TRUE(GetEnvironmentVariableA("FERROWIN_INSTALL_DIR", destination, sizeof(destination)));
+    WizardDriver wizard("setuplauncher.exe", source);
+    ASSERT_TRUE(wizard.WaitForWizard());
+    for (PageKind kind : {PageKind::welcome, PageKind::readme, PageKind::destination}) {
+        WizardDriver::Click(wizard.Button(idNext));
+        ASSERT_TRUE(wizard.WaitForPage(kind));
+    }
+    SendMessageA(GetDlgItem(wizard.CurrentPage(), idFolder), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(destination));
+    for (PageKind kind : {PageKind::programFolder, PageKind::ready, PageKind::finish}) {
+        WizardDriver::Click(wizard.Button(idNext));
+        ASSERT_TRUE(wizard.WaitForPage(kind, 30000));
+    }
+    WizardDriver::Click(wizard.Button(idCancel));
+    printf("DOINSTALL returned %lu\n", static_cast<unsigned long>(wizard.WaitForResult()));
+
+    std::string log = ReadFileBytes(std::string(destination) + "\\uninst00.log");
+    printf("uninstall log, record by record:\n");
+    for (size_t at = 0; at < log.size();) {
+        size_t end = log.find('\0', at + 1);
+        std::string text = log.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1);
+        unsigned type = static_cast<unsigned char>(log[at]);
+        printf("  %u  %s\n", type, text.c_str());
+        if (type == logShortcut) {
+            ShortcutFields link = ReadShortcut(text);
+            printf("       -> target %s, folder %s, icon %s,%d, description \"%s\"\n", link.target.c_str(),
+                   link.workingDir.c_str(), link.iconPath.c_str(), link.iconIndex, link.description.c_str());
+        }
+        if (end == std::string::npos)
+            break;
+        at = end + 1;
+    }
+}
+
+}
