@@ -16,7 +16,7 @@ ferrowin_gtest(i686_lane_test ${CMAKE_CURRENT_LIST_DIR}/CrossBitnessTest.cpp
   ${PROJECT_SOURCE_DIR}/tests/hook/HookTestSupport.cpp
   ${PROJECT_SOURCE_DIR}/tests/hook/SettingsFolder.cpp)
 target_include_directories(i686_lane_test PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/hook)
-target_link_libraries(i686_lane_test PRIVATE shared test_support user32 advapi32)
+target_link_libraries(i686_lane_test PRIVATE shared test_support message_log user32 advapi32)
 add_dependencies(i686_lane_test ostrel plindor)
 ferrowin_wine_test(i686_lane_test SERIAL TIMEOUT 120)
 set_property(TEST i686_lane_test APPEND PROPERTY FIXTURES_REQUIRED ferrowin_partners)
