@@ -1,8 +1,11 @@
 #include "tray/PadLauncher.h"
+#include "framework/CriticalSection.h"
+#include "framework/SingleLock.h"
 #include "framework/WinThread.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 #include "tray/MainFrame.h"
+#include "tray/ProcessLifetime.h"
 #include "tray/RoundMapDlg.h"
 #include "tray/TrayGlobals.h"
 #include <new>
@@ -19,16 +22,7 @@ const DWORD endingPadWait = 40;
 // Guards padDialog, the running pad thread's record below and the frame's padThread: the main thread opens
 // and releases pads, the pad thread clears them when it ends. Never held while waiting for the shared
 // block's lock, which another process may hold for a while.
-struct PadLock {
-    CRITICAL_SECTION section;
-    PadLock() { InitializeCriticalSection(&section); }
-};
-PadLock padLock;
-
-struct PadLockScope {
-    PadLockScope() { EnterCriticalSection(&padLock.section); }
-    ~PadLockScope() { LeaveCriticalSection(&padLock.section); }
-};
+ProcessLifetime<CCriticalSection> g_padLock;
 
 // The running pad thread, kept open here because the thread object deletes itself (and its handle).
 // padThreadId is nonzero while a pad thread runs for padDialog.
@@ -110,7 +104,7 @@ UINT PadThreadProcedure(void*)
 {
     CRoundMapDlg* pad;
     {
-        PadLockScope lock;
+        CSingleLock lock(&g_padLock.object, TRUE);
         pad = padDialog;
     }
     if (!pad) {
@@ -124,7 +118,7 @@ UINT PadThreadProcedure(void*)
     // Outside the lock: the block's own lock may keep this thread waiting. A newer pad's handle stays.
     pad->ClearRoundMap();
     {
-        PadLockScope lock;
+        CSingleLock lock(&g_padLock.object, TRUE);
         // A newer pad may already stand in the globals (this one was left to end on its own): leave them
         // to it.
         if (padDialog == pad) {
@@ -152,7 +146,7 @@ void WaitForEndingPad()
     DWORD endingId = 0;
     const CRoundMapDlg* pad = nullptr;
     {
-        PadLockScope lock;
+        CSingleLock lock(&g_padLock.object, TRUE);
         if (padThreadId && padDialog && padDialog->IsWindowGone()) {
             ending = DuplicatePadThreadHandle();
             endingId = padThreadId;
@@ -171,7 +165,7 @@ void MovePad()
     BOOL moved = ReadMousePosition(&position);
     HWND window = nullptr;
     {
-        PadLockScope lock;
+        CSingleLock lock(&g_padLock.object, TRUE);
         if (moved)
             padPosition = position;
         window = padDialog ? padDialog->hwnd : nullptr;
@@ -187,7 +181,7 @@ BOOL StartPad(CMainFrame* frame)
     ReadMousePosition(&position);
     DWORD owner = ReadMouseOwner();
 
-    PadLockScope lock;
+    CSingleLock lock(&g_padLock.object, TRUE);
     // A pad object whose thread could not be started never ran: nothing else holds it.
     if (padDialog && !padThreadId)
         delete padDialog;
@@ -243,7 +237,7 @@ void OpenOrMovePad(CMainFrame* frame)
 
     BOOL open;
     {
-        PadLockScope lock;
+        CSingleLock lock(&g_padLock.object, TRUE);
         open = padThreadId && padDialog && !padDialog->IsWindowGone();
     }
     if (open) {
@@ -268,7 +262,7 @@ void ReleasePad(CMainFrame* frame)
     const CRoundMapDlg* runningPad = nullptr;
     CRoundMapDlg* neverRan = nullptr;
     {
-        PadLockScope lock;
+        CSingleLock lock(&g_padLock.object, TRUE);
         if (padDialog && padThreadId) {
             running = DuplicatePadThreadHandle();
             runningId = padThreadId;
@@ -286,7 +280,7 @@ void ReleasePad(CMainFrame* frame)
         CloseHandle(running);
     }
     // The frame goes away after this: a pad thread still running must not report its end to it.
-    PadLockScope lock;
+    CSingleLock lock(&g_padLock.object, TRUE);
     if (padFrame == frame)
         padFrame = nullptr;
 }

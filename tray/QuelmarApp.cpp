@@ -1,12 +1,11 @@
 #include "tray/QuelmarApp.h"
 #include "tray/MainFrame.h"
 #include "tray/OwnFolder.h"
-#include "tray/PlatformClass.h"
 #include "tray/StartupWorker.h"
 #include "tray/TrayGlobals.h"
 #include "tray/resource.h"
 #include "shared/MouseProtocol.h"
-#include "shared/RegAccess.h"
+#include "shared/InstallFolder.h"
 #include "shared/SharedMemory.h"
 #include <shellapi.h>
 
@@ -28,17 +27,14 @@ CQuelmarApp::~CQuelmarApp()
 // The property program's window is up: open it again from the installation folder, without waiting.
 void CQuelmarApp::ReopenPropertyProgram()
 {
-    char folder[256] = "";
-    CRegAccess registry;
-    registry.SelectRoot(HKEY_LOCAL_MACHINE);
-    if (registry.OpenPath(INSTALL_KEY, FALSE))
-        registry.GetString(INSTALL_VALUE, "", folder);
+    char folder[MAX_PATH];
+    ReadInstallFolder(folder, sizeof folder);   // empty when not installed
     SetCurrentDirectoryA(folder);
 
     SHELLEXECUTEINFOA execute = {};
     execute.cbSize = sizeof execute;
     execute.lpVerb = "Open";
-    execute.lpFile = PROPERTY_PROGRAM;
+    execute.lpFile = propertyProgram;
     execute.lpDirectory = folder;
     execute.nShow = SW_SHOW;
     ShellExecuteExA(&execute);
@@ -69,7 +65,6 @@ BOOL CQuelmarApp::InitInstance()
         return FALSE;
 
     EnterOwnFolder();
-    ClassifyPlatform();
 
     CMainFrame* frame = new CMainFrame;
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr))

@@ -1,11 +1,14 @@
 #include "tray/RoundMapDlg.h"
+#include "framework/CriticalSection.h"
 #include "framework/DataExchange.h"
+#include "framework/SingleLock.h"
 #include "shared/HandleWord.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 #include "tray/BitmapRegion.h"
 #include "tray/PadCommands.h"
 #include "tray/PadLauncher.h"
+#include "tray/ProcessLifetime.h"
 #include "tray/TrayGlobals.h"
 #include "tray/resource.h"
 
@@ -56,16 +59,7 @@ const DWORD tooltipPause = 30;
 // Only this process's pads write "RoundMap", and they take turns here, so that a pad's read of the item
 // and its clearing write are one step to every other writer. Never taken by the main thread: a pad may
 // hold it while it waits for the block's lock.
-struct RoundMapGuard {
-    CRITICAL_SECTION section;
-    RoundMapGuard() { InitializeCriticalSection(&section); }
-};
-RoundMapGuard g_roundMapGuard;
-
-struct RoundMapTurn {
-    RoundMapTurn() { EnterCriticalSection(&g_roundMapGuard.section); }
-    ~RoundMapTurn() { LeaveCriticalSection(&g_roundMapGuard.section); }
-};
+ProcessLifetime<CCriticalSection> g_roundMapTurn;
 
 }  // namespace
 
@@ -108,7 +102,7 @@ void CRoundMapDlg::ClearRoundMap()
 {
     if (!sharedState || !publishedWindow)
         return;
-    RoundMapTurn turn;
+    CSingleLock turn(&g_roundMapTurn.object, TRUE);
     DWORD value = 0, length = sizeof value;
     if (!sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length) || length != sizeof value ||
         value != WordFromHandle(publishedWindow))
@@ -196,7 +190,7 @@ void CRoundMapDlg::PublishWindow()
 {
     if (!sharedState)
         return;
-    RoundMapTurn turn;
+    CSingleLock turn(&g_roundMapTurn.object, TRUE);
     if (!sharedState->HasItem(ITEM_ROUND_MAP))
         sharedState->AddItem(ITEM_ROUND_MAP, sizeof(DWORD));
     // Kept whatever the write reports: a clear compares with what the item holds.

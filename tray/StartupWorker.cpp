@@ -1,8 +1,9 @@
 #include "tray/StartupWorker.h"
-#include "tray/PlatformClass.h"
+#include "tray/PrivilegeRule.h"
 #include "tray/TrayGlobals.h"
-#include "shared/RegAccess.h"
+#include "shared/InstallFolder.h"
 #include "shared/JoinPath.h"
+#include "shared/WindowsVersion.h"
 
 BOOL EnablePrivilege(HANDLE token, const char* privilegeName)
 {
@@ -33,7 +34,7 @@ BOOL EnablePrivilege(HANDLE token, const char* privilegeName)
 
 BOOL PropertyProgramPath(const char* folder, char* path, size_t pathSize)
 {
-    return JoinPath(path, pathSize, folder, PROPERTY_PROGRAM);
+    return JoinPath(path, pathSize, folder, propertyProgram);
 }
 
 static BOOL EnableDebugPrivilege()
@@ -48,12 +49,10 @@ static BOOL EnableDebugPrivilege()
 
 static void StartPropertyProgram()
 {
-    CRegAccess registry;
-    registry.SelectRoot(HKEY_LOCAL_MACHINE);
-    if (!registry.OpenPath(INSTALL_KEY, FALSE))
+    // Not installed: nothing to start, and the current directory stays.
+    char folder[MAX_PATH];
+    if (!ReadInstallFolder(folder, sizeof folder))
         return;
-    char folder[256];
-    registry.GetString(INSTALL_VALUE, "", folder);
 
     char program[MAX_PATH];
     BOOL pathFits = PropertyProgramPath(folder, program, sizeof program);
@@ -71,8 +70,7 @@ static void StartPropertyProgram()
 
 unsigned __stdcall StartupWorker(void*)
 {
-    ClassifyPlatform();
-    if (skipPrivilege || EnableDebugPrivilege())
+    if (SkipsPrivilege(CurrentWindowsVersion()) || EnableDebugPrivilege())
         StartPropertyProgram();
     SetEvent(startupEvent);
     return 0;

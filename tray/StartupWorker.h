@@ -3,9 +3,8 @@
 #pragma once
 #include <windows.h>
 
-#define PROPERTY_PROGRAM "PLINDOR.EXE"
-#define INSTALL_KEY      "Software\\Ferrowin"
-#define INSTALL_VALUE    "AppPath"
+// The mouse property program's file, in the installation folder.
+constexpr const char* propertyProgram = "PLINDOR.EXE";
 
 // Thread procedure (runtime-library thread); the argument is the main frame and is not used.
 unsigned __stdcall StartupWorker(void* frame);

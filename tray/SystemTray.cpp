@@ -1,5 +1,6 @@
 #include "tray/SystemTray.h"
 #include "framework/WinApp.h"
+#include "shared/WindowsVersion.h"
 
 const CRuntimeClass CSystemTray::classCSystemTray = {"CSystemTray", sizeof(CSystemTray), nullptr,
                                                      &CWnd::classCWnd};
@@ -25,7 +26,7 @@ CSystemTray::~CSystemTray()
 
 BOOL CSystemTray::Create(CWnd* owner, UINT notifyMessage, const char* tip, HICON icon, UINT iconId)
 {
-    if (LOBYTE(LOWORD(GetVersion())) < 4) {
+    if (CurrentWindowsVersion().major < 4) {
         enabled = FALSE;
         return FALSE;
     }
