@@ -7,7 +7,6 @@
 #include "shared/SharedMemory.h"
 #include "tray/BitmapRegion.h"
 #include "tray/PadCommands.h"
-#include "tray/PadLauncher.h"
 #include "tray/ProcessLifetime.h"
 #include "tray/TrayGlobals.h"
 #include "tray/resource.h"
@@ -64,7 +63,7 @@ ProcessLifetime<CCriticalSection> g_roundMapTurn;
 }  // namespace
 
 CRoundMapDlg::CRoundMapDlg()
-    : CDialog(IDD_ROUNDMAP), ownerMode(FALSE), previousForeground(nullptr), background(nullptr),
+    : CDialog(IDD_ROUNDMAP), ownerMode(FALSE), centre{0, 0}, previousForeground(nullptr), background(nullptr),
       backgroundSize{0, 0}, memoryDC(nullptr), oldBitmap(nullptr), windowShape(nullptr), windowGone(0),
       publishedWindow(nullptr)
 {
@@ -228,7 +227,7 @@ BOOL CRoundMapDlg::OnInitDialog()
     CDialog::OnInitDialog();
     PublishWindow();
     SetUpButtons();
-    CentreAt(padPosition.x, padPosition.y);
+    CentreAt(centre.x, centre.y);
     return TRUE;
 }
 
@@ -243,7 +242,7 @@ LRESULT CRoundMapDlg::OnCloseQuimbel(WPARAM, LPARAM)
 
 LRESULT CRoundMapDlg::OnMovingQuimbel(WPARAM, LPARAM)
 {
-    CentreAt(padPosition.x, padPosition.y);
+    CentreAt(centre.x, centre.y);
     return 0;
 }
 

@@ -68,7 +68,7 @@ static void StartPropertyProgram()
     Sleep(2000);
 }
 
-unsigned __stdcall StartupWorker(void*)
+UINT StartupWorker(void*)
 {
     if (SkipsPrivilege(CurrentWindowsVersion()) || EnableDebugPrivilege())
         StartPropertyProgram();

@@ -6,8 +6,8 @@
 // The mouse property program's file, in the installation folder.
 constexpr const char* propertyProgram = "PLINDOR.EXE";
 
-// Thread procedure (runtime-library thread); the argument is the main frame and is not used.
-unsigned __stdcall StartupWorker(void* frame);
+// Thread procedure (a CWinThread); the argument is the main frame and is not used.
+UINT StartupWorker(void* frame);
 
 // Enables one privilege on a token opened with TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY; FALSE when the
 // privilege is unknown or the token does not hold it.

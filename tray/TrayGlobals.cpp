@@ -1,5 +1,4 @@
 #include "tray/TrayGlobals.h"
-#include "tray/PadLauncher.h"
 #include "tray/ProcessLifetime.h"
 #include "framework/CriticalSection.h"
 #include "framework/SingleLock.h"
@@ -9,9 +8,6 @@
 CSharedMemory* sharedState = nullptr;
 HANDLE startupEvent = nullptr;
 PROCESS_INFORMATION plindorProcess = {};
-
-CRoundMapDlg* padDialog = nullptr;
-POINT padPosition = {0, 0};
 
 UINT openQuimbelMessage = RegisterWindowMessage(MSG_OPEN_QUIMBEL);
 UINT movingQuimbelMessage = RegisterWindowMessage(MSG_MOVING_QUIMBEL);

@@ -1,4 +1,4 @@
-// Process-wide values of the tray application (the pad's own are in PadLauncher.h).
+// Process-wide values of the tray application (the open pad is in PadLauncher.h).
 #pragma once
 #include <windows.h>
 

@@ -57,7 +57,7 @@ UINT BareThread(void*)
 LRESULT CALLBACK FrameStandIn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == openQuimbelMessage && message) {
-        OpenOrMovePad(frame);
+        frame->PadLauncher().OpenOrMove();
         return 0;
     }
     if (message == openBareMessage && message) {
@@ -139,7 +139,7 @@ int main()
         start = Now();
         PostMessage(frameWindow, openQuimbelMessage, 0, 0);
         bool open = PumpUntil([] {
-            HWND pad = padDialog ? padDialog->hwnd : nullptr;
+            HWND pad = g_padDialog ? g_padDialog->hwnd : nullptr;
             return pad && IsWindowVisible(pad) && RoundMap() == HandleToUlong(pad);
         }, 5000);
         if (!open) {
@@ -147,10 +147,10 @@ int main()
             return 1;
         }
         padTimes.push_back(Now() - start);
-        HWND pad = padDialog->hwnd;
+        HWND pad = g_padDialog->hwnd;
         WritePosition(2000, 2000);
         PostMessage(pad, callQuimbelMessage, 0, 0);
-        PumpUntil([] { return padDialog == nullptr; }, 5000);
+        PumpUntil([] { return g_padDialog == nullptr; }, 5000);
     }
     Summary pad = Summarise(padTimes), bare = Summarise(bareTimes);
     printf("pad opening, \"Open quimbel\" posted to visible, %d openings:\n", openings);
@@ -188,7 +188,7 @@ int main()
     for (HBITMAP mask : masks)
         DeleteObject(mask);
     DeleteObject(background);
-    ReleasePad(frame);
+    frame->PadLauncher().Release();
     frame->hwnd = nullptr;
     delete frame;
     DestroyWindow(frameWindow);

@@ -278,7 +278,7 @@ POINT SegmentPoint(int i)
 
 HWND PadWindow()
 {
-    return padDialog ? padDialog->hwnd : nullptr;
+    return g_padDialog ? g_padDialog->hwnd : nullptr;
 }
 
 int CountPadWindows()
@@ -325,7 +325,7 @@ void PadTest::DeleteFrame()
 {
     if (!frame)
         return;
-    ReleasePad(frame);
+    frame->PadLauncher().Release();
     frame->hwnd = nullptr;
     delete frame;
     frame = nullptr;
@@ -334,7 +334,7 @@ void PadTest::DeleteFrame()
 HWND PadTest::Open(LONG x, LONG y)
 {
     WritePosition(x, y);
-    OpenOrMovePad(frame);
+    frame->PadLauncher().OpenOrMove();
     bool up = PumpUntil([] {
         HWND pad = PadWindow();
         return pad && IsWindowVisible(pad) && ReadRoundMap() == HandleToUlong(pad);
@@ -346,5 +346,5 @@ HWND PadTest::Open(LONG x, LONG y)
 
 bool PadTest::WaitClosed(HWND pad)
 {
-    return PumpUntil([pad] { return padDialog == nullptr && !IsWindow(pad); }, 3000);
+    return PumpUntil([pad] { return g_padDialog == nullptr && !IsWindow(pad); }, 3000);
 }
