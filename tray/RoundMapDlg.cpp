@@ -209,7 +209,8 @@ void CRoundMapDlg::SetUpButtons()
         const DWORD pauseStart = GetTickCount();
         button.SetTooltipText(tooltips[i]);
         UINT normal = first + 2 * i, hover = normal + 1;
-        button.SetBitmaps(normal, normal, hover, hover, 0, IDB_MASK_FIRST + i, 0, 0, 0);
+        const UINT mask = IDB_MASK_FIRST + i;
+        button.SetBitmaps({normal, normal, hover, hover, 0, mask}, CImageButton::sizeToMask, 0, 0);
         if (button.hwnd)
             button.SetWindowPos(nullptr, buttonPlaces[i].x, buttonPlaces[i].y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         const DWORD spent = GetTickCount() - pauseStart;
@@ -217,7 +218,8 @@ void CRoundMapDlg::SetUpButtons()
             Sleep(tooltipPause - spent);
         button.SetTooltipText(tooltips[i]);
     }
-    centreButton.SetBitmaps(IDB_CENTRE, IDB_CENTRE, IDB_CENTRE_HOVER, IDB_CENTRE_HOVER, 0, IDB_CENTRE_MASK, 0, 0, 0);
+    centreButton.SetBitmaps({IDB_CENTRE, IDB_CENTRE, IDB_CENTRE_HOVER, IDB_CENTRE_HOVER, 0, IDB_CENTRE_MASK},
+                            CImageButton::sizeToMask, 0, 0);
     if (centreButton.hwnd)
         centreButton.SetWindowPos(nullptr, centrePosition, centrePosition, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
