@@ -81,20 +81,20 @@ LRESULT CMainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
 
     // The wait below has no time-out: it may only be entered when the worker runs, and the worker
     // signals on every path.
-    startupEvent = CreateEvent(nullptr, FALSE, FALSE, nullptr);
-    BOOL workerRuns = startupEvent && StartStartupWorker();
+    g_startupEvent = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+    BOOL workerRuns = g_startupEvent && StartStartupWorker();
     trayIcon->Hide();
     if (workerRuns)
-        WaitForSingleObject(startupEvent, INFINITE);
+        WaitForSingleObject(g_startupEvent, INFINITE);
     Sleep(1000);
 
     BindHookLibrary();
     if (startHook && stopHook)
         startHook(hwnd);
 
-    if (startupEvent) {
-        CloseHandle(startupEvent);
-        startupEvent = nullptr;
+    if (g_startupEvent) {
+        CloseHandle(g_startupEvent);
+        g_startupEvent = nullptr;
     }
     SetTimer(watchdogTimer, watchdogInterval);
     return 0;
@@ -132,7 +132,7 @@ LRESULT CMainFrame::OnIconNotify(WPARAM wParam, LPARAM lParam)
 LRESULT CMainFrame::OnTimer(WPARAM, LPARAM)
 {
     DWORD exitCode = 0;
-    GetExitCodeProcess(plindorProcess.hProcess, &exitCode);
+    GetExitCodeProcess(g_plindorProcess.hProcess, &exitCode);
     if (exitCode != STILL_ACTIVE) {
         trayIcon->Hide();
         trayIcon->DestroyWindow();

@@ -9,14 +9,19 @@
 #include "shared/SharedMemory.h"
 #include <shellapi.h>
 
-#define INSTANCE_MUTEX         "Narvex"
-#define PROPERTY_WINDOW_TITLE  "Plindor"
+namespace {
 
-CQuelmarApp theApp;
+// The single-instance mutex, and the title of the property program's window.
+constexpr const char* instanceMutexName = "Narvex";
+constexpr const char* propertyWindowTitle = "Plindor";
+
+}  // namespace
+
+CQuelmarApp g_app;
 
 CQuelmarApp::CQuelmarApp() : instanceMutex(nullptr)
 {
-    sharedState = OpenMouseStateBlock();
+    g_sharedState = OpenMouseStateBlock();
 }
 
 CQuelmarApp::~CQuelmarApp()
@@ -43,7 +48,7 @@ void CQuelmarApp::ReopenPropertyProgram()
 BOOL CQuelmarApp::IsAnotherCopyRunning()
 {
     SetLastError(0);
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, INSTANCE_MUTEX);
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, instanceMutexName);
     DWORD error = GetLastError();
     if ((mutex && error == ERROR_ALREADY_EXISTS) || error == ERROR_ACCESS_DENIED) {
         if (mutex)
@@ -58,7 +63,7 @@ BOOL CQuelmarApp::IsAnotherCopyRunning()
 // no ActiveX controls, and controls have drawn in 3-D since Windows 95.
 BOOL CQuelmarApp::InitInstance()
 {
-    if (FindWindowA(nullptr, PROPERTY_WINDOW_TITLE))
+    if (FindWindowA(nullptr, propertyWindowTitle))
         ReopenPropertyProgram();
 
     if (IsAnotherCopyRunning())

@@ -58,13 +58,13 @@ static void StartPropertyProgram()
     BOOL pathFits = PropertyProgramPath(folder, program, sizeof program);
     SetCurrentDirectoryA(folder);
 
-    ZeroMemory(&plindorProcess, sizeof plindorProcess);
+    ZeroMemory(&g_plindorProcess, sizeof g_plindorProcess);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
     if (pathFits && CreateProcessA(program, nullptr, nullptr, nullptr, FALSE, HIGH_PRIORITY_CLASS, nullptr,
                                    nullptr, &startup, &started))
-        plindorProcess = started;
+        g_plindorProcess = started;
     Sleep(2000);
 }
 
@@ -72,6 +72,6 @@ UINT StartupWorker(void*)
 {
     if (SkipsPrivilege(CurrentWindowsVersion()) || EnableDebugPrivilege())
         StartPropertyProgram();
-    SetEvent(startupEvent);
+    SetEvent(g_startupEvent);
     return 0;
 }

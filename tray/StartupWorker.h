@@ -1,5 +1,5 @@
 // The start-up worker: enables the debug privilege, starts the property program from the installation
-// folder and signals startupEvent on every path, so the main thread's wait always ends.
+// folder and signals g_startupEvent on every path, so the main thread's wait always ends.
 #pragma once
 #include <windows.h>
 

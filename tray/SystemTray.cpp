@@ -12,7 +12,7 @@ CSystemTray::NotifyIconFunction CSystemTray::notifyIcon = Shell_NotifyIconA;
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the 4.0 shell's icon record is 88 bytes");
 #endif
 
-static const size_t tipSize = sizeof(NOTIFYICONDATAA{}.szTip) < 64 ? sizeof(NOTIFYICONDATAA{}.szTip) : 64;
+static constexpr size_t tipSize = sizeof(NOTIFYICONDATAA{}.szTip) < 64 ? sizeof(NOTIFYICONDATAA{}.szTip) : 64;
 
 CSystemTray::CSystemTray() : iconData(), enabled(FALSE), hidden(FALSE), defaultItem(0), defaultByPosition(TRUE)
 {

@@ -5,15 +5,15 @@
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 
-CSharedMemory* sharedState = nullptr;
-HANDLE startupEvent = nullptr;
-PROCESS_INFORMATION plindorProcess = {};
+CSharedMemory* g_sharedState = nullptr;
+HANDLE g_startupEvent = nullptr;
+PROCESS_INFORMATION g_plindorProcess = {};
 
-UINT openQuimbelMessage = RegisterWindowMessage(MSG_OPEN_QUIMBEL);
-UINT movingQuimbelMessage = RegisterWindowMessage(MSG_MOVING_QUIMBEL);
-UINT closeQuimbelMessage = RegisterWindowMessage(MSG_CLOSE_QUIMBEL);
-UINT callQuimbelMessage = RegisterWindowMessage(MSG_CALL_QUIMBEL);
-UINT iconNotifyMessage = RegisterWindowMessage(ICON_NOTIFY_MESSAGE);
+const UINT openQuimbelMessage = RegisterWindowMessage(MSG_OPEN_QUIMBEL);
+const UINT movingQuimbelMessage = RegisterWindowMessage(MSG_MOVING_QUIMBEL);
+const UINT closeQuimbelMessage = RegisterWindowMessage(MSG_CLOSE_QUIMBEL);
+const UINT callQuimbelMessage = RegisterWindowMessage(MSG_CALL_QUIMBEL);
+const UINT iconNotifyMessage = RegisterWindowMessage(iconNotifyMessageName);
 
 namespace {
 
@@ -25,14 +25,14 @@ struct SharedStateHolds {
 // Pad threads may use it after the static destructors have run.
 ProcessLifetime<SharedStateHolds> g_sharedStateHolds;
 
-// Called under the lock: the block once nobody needs it any more, taken out of sharedState.
+// Called under the lock: the block once nobody needs it any more, taken out of g_sharedState.
 CSharedMemory* TakeUnusedSharedState()
 {
     SharedStateHolds& holds = g_sharedStateHolds.object;
     if (!holds.released || holds.threads > 0)
         return nullptr;
-    CSharedMemory* block = sharedState;
-    sharedState = nullptr;
+    CSharedMemory* block = g_sharedState;
+    g_sharedState = nullptr;
     holds.released = FALSE;
     return block;
 }

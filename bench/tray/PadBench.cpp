@@ -24,14 +24,14 @@ namespace {
 DWORD RoundMap()
 {
     DWORD value = 0, length = sizeof value;
-    sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length);
+    g_sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length);
     return value;
 }
 
 void WritePosition(LONG x, LONG y)
 {
     LONG point[2] = {x, y};
-    sharedState->WriteItem(ITEM_MOUSE_POSITION, point, sizeof point);
+    g_sharedState->WriteItem(ITEM_MOUSE_POSITION, point, sizeof point);
 }
 
 CMainFrame* frame;
@@ -103,8 +103,8 @@ HRGN RegionByPixels(HBITMAP bitmap, COLORREF key)
 
 int main()
 {
-    sharedState = OpenMouseStateBlock();
-    if (!sharedState || !sharedState->IsReady()) {
+    g_sharedState = OpenMouseStateBlock();
+    if (!g_sharedState || !g_sharedState->IsReady()) {
         printf("bench_pad: the shared block cannot be opened\n");
         return 1;
     }
@@ -192,7 +192,7 @@ int main()
     frame->hwnd = nullptr;
     delete frame;
     DestroyWindow(frameWindow);
-    delete sharedState;
-    sharedState = nullptr;
+    delete g_sharedState;
+    g_sharedState = nullptr;
     return 0;
 }

@@ -13,15 +13,15 @@
 
 void EnsureBlock()
 {
-    if (!sharedState)
-        sharedState = OpenMouseStateBlock();
-    ASSERT_TRUE(sharedState && sharedState->IsReady());
+    if (!g_sharedState)
+        g_sharedState = OpenMouseStateBlock();
+    ASSERT_TRUE(g_sharedState && g_sharedState->IsReady());
 }
 
 DWORD ReadRoundMap()
 {
     DWORD value = 0xFFFFFFFF, length = sizeof value;
-    if (!sharedState || !sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length))
+    if (!g_sharedState || !g_sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length))
         return 0xFFFFFFFF;
     return value;
 }
@@ -29,12 +29,12 @@ DWORD ReadRoundMap()
 void WritePosition(LONG x, LONG y)
 {
     LONG point[2] = {x, y};
-    sharedState->WriteItem(ITEM_MOUSE_POSITION, point, sizeof point);
+    g_sharedState->WriteItem(ITEM_MOUSE_POSITION, point, sizeof point);
 }
 
 void WriteOwner(DWORD owner)
 {
-    sharedState->WriteItem(ITEM_MOUSE_OWNER, &owner, sizeof owner);
+    g_sharedState->WriteItem(ITEM_MOUSE_OWNER, &owner, sizeof owner);
 }
 
 std::vector<LoggedMessage> TargetKeys()

@@ -584,12 +584,12 @@ TEST_F(PadTest, APadThatOutlivesItsFrameLeavesTheFrameAlone)
 
     // The application's end comes while the pad thread still runs: the block stays until the thread is done.
     CSharedMemory* view = OpenMouseStateBlock();
-    CSharedMemory* block = sharedState;
+    CSharedMemory* block = g_sharedState;
     ReleaseSharedState();
-    EXPECT_EQ(block, sharedState) << "the block was freed under a running pad thread";
+    EXPECT_EQ(block, g_sharedState) << "the block was freed under a running pad thread";
 
     SetEvent(releaseEvent);
-    EXPECT_TRUE(PumpUntil([] { return g_padDialog == nullptr && sharedState == nullptr; }, 3000))
+    EXPECT_TRUE(PumpUntil([] { return g_padDialog == nullptr && g_sharedState == nullptr; }, 3000))
         << "the pad thread did not end, or did not free the block as the last one to hold it";
     size_t changed = 0;
     for (unsigned char byte : storage)
