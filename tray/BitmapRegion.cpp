@@ -50,7 +50,7 @@ public:
     }
 
 private:
-    static const DWORD growth = 100;
+    static constexpr DWORD growth = 100;
 
     BOOL Grow()
     {
@@ -167,7 +167,7 @@ HRGN RegionFromMask(HBITMAP bitmap, COLORREF transparent, HDC reference)
         return nullptr;
     }
 
-    const DWORD growth = 40;
+    constexpr DWORD growth = 40;
     DWORD capacity = growth, count = 0;
     RECT* rects = static_cast<RECT*>(malloc(capacity * sizeof(RECT)));
     BOOL ok = rects != nullptr;

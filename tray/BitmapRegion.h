@@ -7,7 +7,7 @@
 // regionBatchSize before they become a region. Null when the bitmap is null or a context or the copy
 // cannot be made; the region may be empty.
 HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF transparent);
-const DWORD regionBatchSize = 2000;
+constexpr DWORD regionBatchSize = 2000;
 
 // Reads the bitmap pixel by pixel (GetPixel) in a memory context compatible with reference (the screen
 // when null). Null when the bitmap is null or cannot be selected.

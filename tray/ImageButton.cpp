@@ -19,10 +19,10 @@ const MessageEntry CImageButton::messageEntries[] = {
 const MessageMap CImageButton::messageMap = MakeMessageMap(&CButton::messageMap, CImageButton::messageEntries);
 
 CImageButton::CImageButton()
-    : checkState(FALSE), checkMode(0), hovering(0), pressTracking(0), tooltip(nullptr), normalImage(nullptr),
+    : checkState(FALSE), checkMode(pushButton), hovering(0), pressTracking(0), tooltip(nullptr), normalImage(nullptr),
       pressedImage(nullptr), disabledImage(nullptr), maskImage(nullptr), hoverImage(nullptr),
       focusImage(nullptr), focusMargin(0), textColour(GetSysColor(COLOR_BTNTEXT)), shape(nullptr), drawEdge(0),
-      sizingMode(1), shapeOwnedByWindow(FALSE)
+      sizingMode(stretchImages), shapeOwnedByWindow(FALSE)
 {
 }
 
@@ -57,14 +57,12 @@ static HBITMAP LoadBitmapResource(UINT id)
     return static_cast<HBITMAP>(LoadImage(GetModuleHandle(nullptr), MAKEINTRESOURCE(id), IMAGE_BITMAP, 0, 0, 0));
 }
 
-void CImageButton::SetBitmaps(UINT normal, UINT pressed, UINT hover, UINT disabled, UINT focus, UINT mask, int mode,
-                              int edge, int margin)
+void CImageButton::SetBitmaps(const ImageButtonBitmaps& bitmaps, ImageSizing sizing, int edge, int margin)
 {
     DeleteImages();
-    if (!disabled)
-        disabled = normal;
+    const UINT disabled = bitmaps.disabled ? bitmaps.disabled : bitmaps.normal;
     // A resource named for several states is loaded once.
-    const UINT ids[] = {normal, pressed, hover, focus, disabled};
+    const UINT ids[] = {bitmaps.normal, bitmaps.pressed, bitmaps.hover, bitmaps.focus, disabled};
     HBITMAP* images[] = {&normalImage, &pressedImage, &hoverImage, &focusImage, &disabledImage};
     for (size_t i = 0; i < sizeof ids / sizeof ids[0]; i++) {
         for (size_t j = 0; j < i && !*images[i]; j++)
@@ -74,13 +72,13 @@ void CImageButton::SetBitmaps(UINT normal, UINT pressed, UINT hover, UINT disabl
             *images[i] = LoadBitmapResource(ids[i]);
     }
 
-    sizingMode = static_cast<SHORT>(mode > 1 ? 2 : mode < 0 ? 0 : mode);
+    sizingMode = sizing > tileImages ? tileImages : sizing < sizeToMask ? sizeToMask : sizing;
     drawEdge = static_cast<SHORT>(edge);
     focusMargin = static_cast<SHORT>(margin < 0 ? 0 : margin);
 
-    if (!mask)
+    if (!bitmaps.mask)
         return;
-    maskImage = LoadBitmapResource(mask);
+    maskImage = LoadBitmapResource(bitmaps.mask);
     if (!maskImage)
         return;
     // A region the window holds is freed by the window when it gets the next one.
@@ -96,7 +94,7 @@ void CImageButton::SetBitmaps(UINT normal, UINT pressed, UINT hover, UINT disabl
         shapeOwnedByWindow = SetWindowRgn(shape, TRUE) != 0;
 
     BITMAP size;
-    if (sizingMode == 0 && hwnd && GetObject(maskImage, sizeof size, &size))
+    if (sizingMode == sizeToMask && hwnd && GetObject(maskImage, sizeof size, &size))
         SetWindowPos(nullptr, 0, 0, size.bmWidth, size.bmHeight, SWP_NOMOVE | SWP_NOZORDER);
 }
 
@@ -129,11 +127,11 @@ void CImageButton::PreSubclassWindow()
     LONG style = GetWindowLong(hwnd, GWL_STYLE);
     // Low bits of the type: an auto check box (3) or an auto radio button (9).
     if ((style & BS_AUTOCHECKBOX) == BS_AUTOCHECKBOX)
-        checkMode = 2;
+        checkMode = checkBox;
     else if ((style & BS_AUTORADIOBUTTON) == BS_AUTORADIOBUTTON)
-        checkMode = 4;
+        checkMode = radioButton;
     else
-        checkMode = 0;
+        checkMode = pushButton;
     CButton::PreSubclassWindow();
     SetWindowLong(hwnd, GWL_STYLE, style | BS_OWNERDRAW);
 }
@@ -167,9 +165,9 @@ BOOL CImageButton::IsUnderPoint(POINT screenPoint) const
 
 void CImageButton::ToggleCheckFromUser()
 {
-    if (checkMode == 2)
+    if (checkMode == checkBox)
         ::SendMessage(hwnd, BM_SETCHECK, !checkState, 0);
-    else if (checkMode == 4)
+    else if (checkMode == radioButton)
         ::SendMessage(hwnd, BM_SETCHECK, TRUE, 0);
 }
 
@@ -193,7 +191,7 @@ LRESULT CImageButton::OnLButtonDown(WPARAM wParam, LPARAM lParam)
 
 LRESULT CImageButton::OnLButtonUp(WPARAM wParam, LPARAM lParam)
 {
-    if (checkMode != 0) {
+    if (checkMode != pushButton) {
         POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         ::ClientToScreen(hwnd, &point);
         if (IsUnderPoint(point))
@@ -242,7 +240,7 @@ LRESULT CImageButton::OnKillFocus(WPARAM, LPARAM)
 
 LRESULT CImageButton::OnKeyDown(WPARAM wParam, LPARAM)
 {
-    if (checkMode != 0 && wParam == VK_SPACE)
+    if (checkMode != pushButton && wParam == VK_SPACE)
         ToggleCheckFromUser();
     return Default();
 }
@@ -265,8 +263,8 @@ LRESULT CImageButton::OnUncheck(WPARAM, LPARAM)
 
 LRESULT CImageButton::OnSetCheck(WPARAM wParam, LPARAM)
 {
-    checkState = checkMode != 0 && wParam != 0;
-    if (checkMode == 4 && checkState) {
+    checkState = checkMode != pushButton && wParam != 0;
+    if (checkMode == radioButton && checkState) {
         HWND dialog = ::GetParent(hwnd);
         // Bounded walk: a group whose walk never comes back to this button cannot loop for ever.
         HWND other = dialog ? GetNextDlgGroupItem(dialog, hwnd, FALSE) : nullptr;
@@ -295,7 +293,7 @@ void CImageButton::DrawImage(HDC dc, const RECT& rect, HBITMAP image)
         return;
     HGDIOBJ oldImage = SelectObject(imageDC, image);
 
-    if (sizingMode == 2) {
+    if (sizingMode == tileImages) {
         for (int y = rect.top; y < rect.bottom; y += size.bmHeight)
             for (int x = rect.left; x < rect.right; x += size.bmWidth)
                 BitBlt(dc, x, y, std::min<int>(size.bmWidth, rect.right - x),
@@ -306,7 +304,7 @@ void CImageButton::DrawImage(HDC dc, const RECT& rect, HBITMAP image)
         HBITMAP buffer = bufferDC ? CreateCompatibleBitmap(dc, width, height) : nullptr;
         // Copies one picture into target at (x, y), 1:1 or stretched to the rectangle.
         auto place = [&](HDC target, int x, int y, HDC source, const BITMAP& sourceSize, DWORD rop) {
-            if (sizingMode == 1)
+            if (sizingMode == stretchImages)
                 StretchBlt(target, x, y, width, height, source, 0, 0, sourceSize.bmWidth, sourceSize.bmHeight, rop);
             else
                 BitBlt(target, x, y, width, height, source, 0, 0, rop);

@@ -5,23 +5,40 @@
 #include <windows.h>
 #include "framework/Button.h"
 
+// The bitmap resource ids of a button's states and of its mask, 0 for none.
+struct ImageButtonBitmaps {
+    UINT normal;
+    UINT pressed;
+    UINT hover;
+    UINT disabled;   // 0: the normal picture
+    UINT focus;
+    UINT mask;       // black: the button, white: transparent
+};
+
 class CImageButton : public CButton {
 public:
+    // What a click does to the check state, from the template's style.
+    enum CheckBehaviour : int { pushButton = 0, checkBox = 2, radioButton = 4 };
+    // How the pictures fill the button.
+    enum ImageSizing : int {
+        sizeToMask = 0,   // the button takes the mask's size and pictures are drawn 1:1
+        stretchImages = 1,
+        tileImages = 2,
+    };
+
     CImageButton();
     ~CImageButton() override;
 
-    // Bitmap resource ids, 0 for none (disabled falls back to normal). mode: 0 the button takes the
-    // mask's size and images are drawn 1:1, 1 images are stretched to the button, 2 tiled. With a mask the
-    // button gets the mask's shape (white is transparent); mask 0 keeps the shape and size it has.
-    void SetBitmaps(UINT normal, UINT pressed, UINT hover, UINT disabled, UINT focus, UINT mask, int mode,
-                    int edge, int margin);
+    // With a mask the button gets the mask's shape; mask 0 keeps the shape and size it has. An edge is
+    // drawn when edge is nonzero, a focus rectangle margin pixels inside when margin is positive.
+    void SetBitmaps(const ImageButtonBitmaps& bitmaps, ImageSizing sizing, int edge, int margin);
     void SetTooltipText(const char* text);
 
     // The private message that unchecks a radio button when another one of its group is checked.
-    static const UINT uncheckMessage = WM_USER + 0x100;
+    static constexpr UINT uncheckMessage = WM_USER + 0x100;
 
     BOOL checkState;
-    int checkMode;            // 0 push button, 2 check box, 4 radio button
+    CheckBehaviour checkMode;
     BYTE hovering;
     BYTE pressTracking;
     HWND tooltip;
@@ -30,7 +47,7 @@ public:
     COLORREF textColour;
     HRGN shape;               // owned by the window once set as its region
     SHORT drawEdge;
-    SHORT sizingMode;
+    ImageSizing sizingMode;
 
     void DrawItem(const DRAWITEMSTRUCT* item) override;
 

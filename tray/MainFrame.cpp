@@ -1,11 +1,11 @@
 #include "tray/MainFrame.h"
-#include "tray/PadLauncher.h"
 #include "tray/StartupWorker.h"
 #include "tray/SystemTray.h"
 #include "tray/TrayGlobals.h"
 #include "tray/resource.h"
 #include "framework/WinApp.h"
-#include <process.h>
+#include "framework/WinThread.h"
+#include <new>
 
 const CRuntimeClass CMainFrame::classCMainFrame = {"CMainFrame", sizeof(CMainFrame), &CreateObjectOf<CMainFrame>,
                                                    &CFrameWnd::classCFrameWnd};
@@ -23,13 +23,16 @@ const MessageEntry CMainFrame::messageEntries[] = {
 };
 const MessageMap CMainFrame::messageMap = MakeMessageMap(&CFrameWnd::messageMap, messageEntries);
 
-#define HOOK_LIBRARY "hoppet.dll"
-#define TRAY_TIP     "Quimbel"
+namespace {
+
+constexpr const char* hookLibraryName = "hoppet.dll";
+constexpr const char* trayTip = "Quimbel";
+
+}  // namespace
 
 CMainFrame::CMainFrame()
-    : trayIcon(new CSystemTray), hookLibrary(nullptr), startHook(nullptr), stopHook(nullptr), padThread(nullptr)
+    : trayIcon(new CSystemTray), hookLibrary(nullptr), startHook(nullptr), stopHook(nullptr), padLauncher(this)
 {
-    padDialog = nullptr;
 }
 
 CMainFrame::~CMainFrame()
@@ -38,22 +41,26 @@ CMainFrame::~CMainFrame()
         stopHook();
     if (hookLibrary)
         FreeLibrary(hookLibrary);
-    ReleasePad(this);
+    padLauncher.Release();
     delete trayIcon;
 }
 
 BOOL CMainFrame::StartStartupWorker()
 {
-    uintptr_t worker = _beginthreadex(nullptr, 0, StartupWorker, this, 0, nullptr);
+    // The thread object deletes itself when the worker returns.
+    CWinThread* worker = new (std::nothrow) CWinThread(StartupWorker, this);
     if (!worker)
         return FALSE;
-    CloseHandle(reinterpret_cast<HANDLE>(worker));
+    if (!worker->CreateThread()) {
+        delete worker;
+        return FALSE;
+    }
     return TRUE;
 }
 
 void CMainFrame::BindHookLibrary()
 {
-    hookLibrary = LoadLibraryA(HOOK_LIBRARY);
+    hookLibrary = LoadLibraryA(hookLibraryName);
     if (!hookLibrary)
         return;
     startHook = reinterpret_cast<StartHookFunction>(GetProcAddress(hookLibrary, "StartHook"));
@@ -68,26 +75,26 @@ LRESULT CMainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
 
     CWinApp* app = CWinApp::Get();
     HICON icon = LoadIcon(app ? app->instance : GetModuleHandle(nullptr), MAKEINTRESOURCE(IDR_MAINFRAME));
-    if (!trayIcon->Create(this, iconNotifyMessage, TRAY_TIP, icon, IDR_TRAY_MENU))
+    if (!trayIcon->Create(this, iconNotifyMessage, trayTip, icon, IDR_TRAY_MENU))
         return -1;
     trayIcon->SetDefaultItem(0, TRUE);
 
     // The wait below has no time-out: it may only be entered when the worker runs, and the worker
     // signals on every path.
-    startupEvent = CreateEvent(nullptr, FALSE, FALSE, nullptr);
-    BOOL workerRuns = startupEvent && StartStartupWorker();
+    g_startupEvent = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+    BOOL workerRuns = g_startupEvent && StartStartupWorker();
     trayIcon->Hide();
     if (workerRuns)
-        WaitForSingleObject(startupEvent, INFINITE);
+        WaitForSingleObject(g_startupEvent, INFINITE);
     Sleep(1000);
 
     BindHookLibrary();
     if (startHook && stopHook)
         startHook(hwnd);
 
-    if (startupEvent) {
-        CloseHandle(startupEvent);
-        startupEvent = nullptr;
+    if (g_startupEvent) {
+        CloseHandle(g_startupEvent);
+        g_startupEvent = nullptr;
     }
     SetTimer(watchdogTimer, watchdogInterval);
     return 0;
@@ -100,7 +107,7 @@ void CMainFrame::OnLaunchMouseProperty()
 
 LRESULT CMainFrame::OnOpenPad(WPARAM, LPARAM)
 {
-    OpenOrMovePad(this);
+    padLauncher.OpenOrMove();
     return 0;
 }
 
@@ -125,7 +132,7 @@ LRESULT CMainFrame::OnIconNotify(WPARAM wParam, LPARAM lParam)
 LRESULT CMainFrame::OnTimer(WPARAM, LPARAM)
 {
     DWORD exitCode = 0;
-    GetExitCodeProcess(plindorProcess.hProcess, &exitCode);
+    GetExitCodeProcess(g_plindorProcess.hProcess, &exitCode);
     if (exitCode != STILL_ACTIVE) {
         trayIcon->Hide();
         trayIcon->DestroyWindow();

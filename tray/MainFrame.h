@@ -3,23 +3,19 @@
 #pragma once
 #include "framework/FrameWnd.h"
 #include "hook/HookExports.h"
+#include "tray/PadLauncher.h"
 
 class CSystemTray;
-class CWinThread;
 
 class CMainFrame : public CFrameWnd {
 public:
     CMainFrame();
     ~CMainFrame() override;   // stops the hook, frees the library, releases a pad, deletes the tray icon
 
-    CSystemTray* trayIcon;
-    HMODULE hookLibrary;
-    StartHookFunction startHook;
-    StopHookFunction stopHook;
-    CWinThread* padThread;   // the open pad's thread, or null
+    CPadLauncher& PadLauncher() { return padLauncher; }
 
-    static const UINT watchdogTimer = 1;
-    static const UINT watchdogInterval = 30;
+    static constexpr UINT watchdogTimer = 1;
+    static constexpr UINT watchdogInterval = 30;
 
     const CRuntimeClass* GetRuntimeClass() const override;
     static const CRuntimeClass classCMainFrame;
@@ -40,4 +36,10 @@ protected:
 private:
     BOOL StartStartupWorker();
     void BindHookLibrary();
+
+    CSystemTray* trayIcon;
+    HMODULE hookLibrary;
+    StartHookFunction startHook;
+    StopHookFunction stopHook;
+    CPadLauncher padLauncher;
 };

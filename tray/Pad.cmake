@@ -1,4 +1,4 @@
-# The navigation pad: its sources for Quelmar (PAD_SOURCES) and its bitmaps, drawn at build time by
+# The navigation pad: its sources for quelmar_core (PAD_SOURCES) and its bitmaps, drawn at build time by
 # tools/padart/padart.py into PAD_ART_DIR. A program that compiles tray/Pad.rc puts PAD_ART_DIR on its
 # include path and depends on the target padart.
 set(PAD_SOURCES

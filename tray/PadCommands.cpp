@@ -3,8 +3,8 @@
 
 namespace {
 
-const BYTE keyControl = VK_CONTROL;
-const BYTE keyAlt = VK_MENU;
+constexpr BYTE keyControl = VK_CONTROL;
+constexpr BYTE keyAlt = VK_MENU;
 
 void Key(BYTE key, BYTE scan, DWORD flags)
 {
@@ -115,7 +115,7 @@ void CRoundMapDlg::OnSave()
 
 void CRoundMapDlg::OnOpen()
 {
-    static const BYTE controlO[] = {keyControl, 'O'};
+    static constexpr BYTE controlO[] = {keyControl, 'O'};
     GiveForegroundBack(previousForeground);
     SendKeySequence(controlO, 2);
     ClearRoundMap();

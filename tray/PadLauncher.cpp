@@ -1,51 +1,42 @@
 #include "tray/PadLauncher.h"
+#include "framework/CriticalSection.h"
+#include "framework/SingleLock.h"
 #include "framework/WinThread.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 #include "tray/MainFrame.h"
+#include "tray/ProcessLifetime.h"
 #include "tray/RoundMapDlg.h"
 #include "tray/TrayGlobals.h"
 #include <new>
 #include <string.h>
 
+CRoundMapDlg* g_padDialog = nullptr;
+
 namespace {
 
 // How long the frame's release waits for a pad thread to end: a closing pad needs a few milliseconds.
-const DWORD padEndTimeout = 5000;
+constexpr DWORD padEndTimeout = 5000;
 // How long "Open quimbel" waits for an ending pad's thread: the main thread also runs the low-level mouse
 // hook, so it never stops for longer than a hook may take.
-const DWORD endingPadWait = 40;
+constexpr DWORD endingPadWait = 40;
 
-// Guards padDialog, the running pad thread's record below and the frame's padThread: the main thread opens
-// and releases pads, the pad thread clears them when it ends. Never held while waiting for the shared
-// block's lock, which another process may hold for a while.
-struct PadLock {
-    CRITICAL_SECTION section;
-    PadLock() { InitializeCriticalSection(&section); }
-};
-PadLock padLock;
+// Guards g_padDialog, g_reportingLauncher and that launcher's thread record: the main thread opens and
+// releases pads, the pad thread clears them when it ends. Never held while waiting for the shared block's
+// lock, which another process may hold for a while.
+ProcessLifetime<CCriticalSection> g_padLock;
 
-struct PadLockScope {
-    PadLockScope() { EnterCriticalSection(&padLock.section); }
-    ~PadLockScope() { LeaveCriticalSection(&padLock.section); }
-};
-
-// The running pad thread, kept open here because the thread object deletes itself (and its handle).
-// padThreadId is nonzero while a pad thread runs for padDialog.
-HANDLE padThreadHandle = nullptr;
-DWORD padThreadId = 0;
-// The frame whose padThread shows the running thread; null once that frame gave up waiting for the
+// The launcher whose record shows the running pad thread; null once that launcher gave up waiting for the
 // thread on its way out, so that the ending thread never writes into a frame that may be gone.
-CMainFrame* padFrame = nullptr;
+CPadLauncher* g_reportingLauncher = nullptr;
 
-HANDLE DuplicatePadThreadHandle()
+HANDLE DuplicateSynchronizeHandle(HANDLE thread)
 {
     HANDLE copy = nullptr;
-    if (padThreadHandle)
-        DuplicateHandle(GetCurrentProcess(), padThreadHandle, GetCurrentProcess(), &copy, SYNCHRONIZE, FALSE, 0);
+    if (thread)
+        DuplicateHandle(GetCurrentProcess(), thread, GetCurrentProcess(), &copy, SYNCHRONIZE, FALSE, 0);
     return copy;
 }
-
 struct CloseRequest {
     const CRoundMapDlg* pad;
     BOOL endPad;
@@ -89,7 +80,7 @@ BOOL ReadMousePosition(POINT* position)
 {
     POINT value;
     DWORD length = sizeof value;
-    if (!sharedState || !sharedState->ReadItem(ITEM_MOUSE_POSITION, &value, &length) || length != sizeof value)
+    if (!g_sharedState || !g_sharedState->ReadItem(ITEM_MOUSE_POSITION, &value, &length) || length != sizeof value)
         return FALSE;
     *position = value;
     return TRUE;
@@ -99,125 +90,9 @@ DWORD ReadMouseOwner()
 {
     DWORD owner = 0;
     DWORD length = sizeof owner;
-    if (!sharedState || !sharedState->ReadItem(ITEM_MOUSE_OWNER, &owner, &length) || length != sizeof owner)
+    if (!g_sharedState || !g_sharedState->ReadItem(ITEM_MOUSE_OWNER, &owner, &length) || length != sizeof owner)
         return 0;
     return owner;
-}
-
-// The frame given as parameter may be gone by the time the pad ends: padFrame says whether it is not. The
-// launcher took a hold on the shared block for this thread; it is given back last.
-UINT PadThreadProcedure(void*)
-{
-    CRoundMapDlg* pad;
-    {
-        PadLockScope lock;
-        pad = padDialog;
-    }
-    if (!pad) {
-        DropSharedState();
-        return 0;
-    }
-    pad->previousForeground = GetForegroundWindow();
-    SetFocus(nullptr);
-    pad->DoModal();
-
-    // Outside the lock: the block's own lock may keep this thread waiting. A newer pad's handle stays.
-    pad->ClearRoundMap();
-    {
-        PadLockScope lock;
-        // A newer pad may already stand in the globals (this one was left to end on its own): leave them
-        // to it.
-        if (padDialog == pad) {
-            padDialog = nullptr;
-            if (padFrame)
-                padFrame->padThread = nullptr;
-            padFrame = nullptr;
-            if (padThreadHandle)
-                CloseHandle(padThreadHandle);
-            padThreadHandle = nullptr;
-            padThreadId = 0;
-        }
-    }
-    delete pad;
-    DropSharedState();
-    return 0;
-}
-
-// A pad that is ending counts as closed. Its thread has only its clean-up left unless a dialog of it (a
-// message box) is still up: that is asked to close, and the thread gets a moment to finish before a new
-// pad takes the globals. One that needs longer is left to end on its own.
-void WaitForEndingPad()
-{
-    HANDLE ending = nullptr;
-    DWORD endingId = 0;
-    const CRoundMapDlg* pad = nullptr;
-    {
-        PadLockScope lock;
-        if (padThreadId && padDialog && padDialog->IsWindowGone()) {
-            ending = DuplicatePadThreadHandle();
-            endingId = padThreadId;
-            pad = padDialog;
-        }
-    }
-    if (ending) {
-        WaitForPadThread(ending, endingId, pad, endingPadWait, FALSE);
-        CloseHandle(ending);
-    }
-}
-
-void MovePad()
-{
-    POINT position;
-    BOOL moved = ReadMousePosition(&position);
-    HWND window = nullptr;
-    {
-        PadLockScope lock;
-        if (moved)
-            padPosition = position;
-        window = padDialog ? padDialog->hwnd : nullptr;
-    }
-    // A pad still being created has no window yet; it reads padPosition when it initialises.
-    if (window)
-        PostMessage(window, movingQuimbelMessage, 0, 0);
-}
-
-BOOL StartPad(CMainFrame* frame)
-{
-    POINT position = {0, 0};
-    ReadMousePosition(&position);
-    DWORD owner = ReadMouseOwner();
-
-    PadLockScope lock;
-    // A pad object whose thread could not be started never ran: nothing else holds it.
-    if (padDialog && !padThreadId)
-        delete padDialog;
-    // A thread still running here was left to end on its own; its record goes now.
-    if (padThreadHandle)
-        CloseHandle(padThreadHandle);
-    padThreadHandle = nullptr;
-    padThreadId = 0;
-    padFrame = nullptr;
-    padDialog = new (std::nothrow) CRoundMapDlg;
-    if (!padDialog)
-        return FALSE;
-    padDialog->ownerMode = owner != 0;
-    padPosition = position;
-
-    CWinThread* thread = new (std::nothrow) CWinThread(PadThreadProcedure, frame);
-    if (!thread)
-        return FALSE;
-    HoldSharedState();
-    // The lock is held until the thread is recorded: the thread clears the record when it ends.
-    if (!thread->CreateThread(THREAD_PRIORITY_NORMAL, 0)) {
-        DropSharedState();
-        delete thread;
-        return FALSE;
-    }
-    frame->padThread = thread;
-    padFrame = frame;
-    DuplicateHandle(GetCurrentProcess(), thread->thread, GetCurrentProcess(), &padThreadHandle, SYNCHRONIZE, FALSE, 0);
-    padThreadId = thread->threadId;
-    return TRUE;
 }
 
 void BringBrowserToFront()
@@ -234,7 +109,142 @@ void BringBrowserToFront()
 
 }  // namespace
 
-void OpenOrMovePad(CMainFrame* frame)
+CPadLauncher::CPadLauncher(CMainFrame* frame)
+    : frame(frame), padThread(nullptr), padThreadHandle(nullptr), padThreadId(0)
+{
+}
+
+CPadLauncher::~CPadLauncher()
+{
+    Release();
+}
+
+// Under the pad lock: this launcher no longer records a running thread.
+void CPadLauncher::ForgetThread()
+{
+    padThread = nullptr;
+    if (padThreadHandle)
+        CloseHandle(padThreadHandle);
+    padThreadHandle = nullptr;
+    padThreadId = 0;
+    if (g_reportingLauncher == this)
+        g_reportingLauncher = nullptr;
+}
+
+// The launcher that started the pad may be gone by the time the pad ends: g_reportingLauncher says whether
+// it is not. The launcher took a hold on the shared block for this thread; it is given back last.
+UINT CPadLauncher::RunPad(void*)
+{
+    CRoundMapDlg* pad;
+    {
+        CSingleLock lock(&g_padLock.object, TRUE);
+        pad = g_padDialog;
+    }
+    if (!pad) {
+        DropSharedState();
+        return 0;
+    }
+    pad->previousForeground = GetForegroundWindow();
+    SetFocus(nullptr);
+    pad->DoModal();
+
+    // Outside the lock: the block's own lock may keep this thread waiting. A newer pad's handle stays.
+    pad->ClearRoundMap();
+    {
+        CSingleLock lock(&g_padLock.object, TRUE);
+        // A newer pad may already stand in its place (this one was left to end on its own): leave it be.
+        if (g_padDialog == pad) {
+            g_padDialog = nullptr;
+            if (g_reportingLauncher)
+                g_reportingLauncher->ForgetThread();
+        }
+    }
+    delete pad;
+    DropSharedState();
+    return 0;
+}
+
+// A pad that is ending counts as closed. Its thread has only its clean-up left unless a dialog of it (a
+// message box) is still up: that is asked to close, and the thread gets a moment to finish before a new
+// pad takes its place. One that needs longer is left to end on its own.
+void CPadLauncher::WaitForEndingPad()
+{
+    HANDLE ending = nullptr;
+    DWORD endingId = 0;
+    const CRoundMapDlg* pad = nullptr;
+    {
+        CSingleLock lock(&g_padLock.object, TRUE);
+        if (padThreadId && g_padDialog && g_padDialog->IsWindowGone()) {
+            ending = DuplicateSynchronizeHandle(padThreadHandle);
+            endingId = padThreadId;
+            pad = g_padDialog;
+        }
+    }
+    if (ending) {
+        WaitForPadThread(ending, endingId, pad, endingPadWait, FALSE);
+        CloseHandle(ending);
+    }
+}
+
+void CPadLauncher::MovePad()
+{
+    POINT position;
+    BOOL moved = ReadMousePosition(&position);
+    HWND window = nullptr;
+    {
+        CSingleLock lock(&g_padLock.object, TRUE);
+        if (g_padDialog) {
+            if (moved)
+                g_padDialog->centre = position;
+            window = g_padDialog->hwnd;
+        }
+    }
+    // A pad still being created has no window yet; it reads its centre when it initialises.
+    if (window)
+        PostMessage(window, movingQuimbelMessage, 0, 0);
+}
+
+BOOL CPadLauncher::StartPad()
+{
+    POINT position = {0, 0};
+    ReadMousePosition(&position);
+    DWORD owner = ReadMouseOwner();
+
+    CSingleLock lock(&g_padLock.object, TRUE);
+    // A thread still running here was left to end on its own; the record of it goes now.
+    if (g_reportingLauncher)
+        g_reportingLauncher->ForgetThread();
+    ForgetThread();
+    CRoundMapDlg* pad = new (std::nothrow) CRoundMapDlg;
+    if (!pad)
+        return FALSE;
+    pad->ownerMode = owner != 0;
+    pad->centre = position;
+
+    CWinThread* thread = new (std::nothrow) CWinThread(RunPad, nullptr);
+    if (!thread) {
+        delete pad;
+        return FALSE;
+    }
+    g_padDialog = pad;
+    HoldSharedState();
+    // The lock is held until the thread is recorded: the thread clears the record when it ends.
+    if (!thread->CreateThread(THREAD_PRIORITY_NORMAL, 0)) {
+        // The pad never ran: nothing else holds it.
+        g_padDialog = nullptr;
+        DropSharedState();
+        delete thread;
+        delete pad;
+        return FALSE;
+    }
+    padThread = thread;
+    g_reportingLauncher = this;
+    padThreadHandle = DuplicateSynchronizeHandle(thread->thread);
+    padThreadId = thread->threadId;
+    return TRUE;
+}
+
+void CPadLauncher::OpenOrMove()
 {
     if (!frame)
         return;
@@ -243,50 +253,42 @@ void OpenOrMovePad(CMainFrame* frame)
 
     BOOL open;
     {
-        PadLockScope lock;
-        open = padThreadId && padDialog && !padDialog->IsWindowGone();
+        CSingleLock lock(&g_padLock.object, TRUE);
+        open = padThreadId && g_padDialog && !g_padDialog->IsWindowGone();
     }
-    if (open) {
+    BOOL shown = TRUE;
+    if (open)
         MovePad();
-    } else if (!StartPad(frame)) {
-        // Without the watchdog the tray would never see the property program end and would keep the
-        // mouse hook for good.
-        frame->SetTimer(CMainFrame::watchdogTimer, CMainFrame::watchdogInterval);
-        return;
-    }
-
+    else
+        shown = StartPad();
+    // Also when no pad could be started: without the watchdog the tray would never see the property
+    // program end and would keep the mouse hook for good.
     frame->SetTimer(CMainFrame::watchdogTimer, CMainFrame::watchdogInterval);
-    BringBrowserToFront();
+    if (shown)
+        BringBrowserToFront();
 }
 
-void ReleasePad(CMainFrame* frame)
+void CPadLauncher::Release()
 {
-    if (!frame)
-        return;
     HANDLE running = nullptr;
     DWORD runningId = 0;
     const CRoundMapDlg* runningPad = nullptr;
-    CRoundMapDlg* neverRan = nullptr;
     {
-        PadLockScope lock;
-        if (padDialog && padThreadId) {
-            running = DuplicatePadThreadHandle();
+        CSingleLock lock(&g_padLock.object, TRUE);
+        if (g_padDialog && padThreadId) {
+            running = DuplicateSynchronizeHandle(padThreadHandle);
             runningId = padThreadId;
-            runningPad = padDialog;
-        } else if (padDialog) {
-            neverRan = padDialog;
-            padDialog = nullptr;
+            runningPad = g_padDialog;
         }
     }
-    delete neverRan;
     if (running) {
         // The pad ends as if its window were destroyed. Its thread releases its object when the modal loop
         // has ended; a pad that does not end in time is left alone rather than freed under its thread.
         WaitForPadThread(running, runningId, runningPad, padEndTimeout, TRUE);
         CloseHandle(running);
     }
-    // The frame goes away after this: a pad thread still running must not report its end to it.
-    PadLockScope lock;
-    if (padFrame == frame)
-        padFrame = nullptr;
+    // The launcher may go away after this: a pad thread still running must not report its end to it.
+    CSingleLock lock(&g_padLock.object, TRUE);
+    if (g_reportingLauncher == this || padThreadId)
+        ForgetThread();
 }

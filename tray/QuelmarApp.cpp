@@ -1,23 +1,27 @@
 #include "tray/QuelmarApp.h"
 #include "tray/MainFrame.h"
 #include "tray/OwnFolder.h"
-#include "tray/PlatformClass.h"
 #include "tray/StartupWorker.h"
 #include "tray/TrayGlobals.h"
 #include "tray/resource.h"
 #include "shared/MouseProtocol.h"
-#include "shared/RegAccess.h"
+#include "shared/InstallFolder.h"
 #include "shared/SharedMemory.h"
 #include <shellapi.h>
 
-#define INSTANCE_MUTEX         "Narvex"
-#define PROPERTY_WINDOW_TITLE  "Plindor"
+namespace {
 
-CQuelmarApp theApp;
+// The single-instance mutex, and the title of the property program's window.
+constexpr const char* instanceMutexName = "Narvex";
+constexpr const char* propertyWindowTitle = "Plindor";
+
+}  // namespace
+
+CQuelmarApp g_app;
 
 CQuelmarApp::CQuelmarApp() : instanceMutex(nullptr)
 {
-    sharedState = OpenMouseStateBlock();
+    g_sharedState = OpenMouseStateBlock();
 }
 
 CQuelmarApp::~CQuelmarApp()
@@ -28,17 +32,14 @@ CQuelmarApp::~CQuelmarApp()
 // The property program's window is up: open it again from the installation folder, without waiting.
 void CQuelmarApp::ReopenPropertyProgram()
 {
-    char folder[256] = "";
-    CRegAccess registry;
-    registry.SelectRoot(HKEY_LOCAL_MACHINE);
-    if (registry.OpenPath(INSTALL_KEY, FALSE))
-        registry.GetString(INSTALL_VALUE, "", folder);
+    char folder[MAX_PATH];
+    ReadInstallFolder(folder, sizeof folder);   // empty when not installed
     SetCurrentDirectoryA(folder);
 
     SHELLEXECUTEINFOA execute = {};
     execute.cbSize = sizeof execute;
     execute.lpVerb = "Open";
-    execute.lpFile = PROPERTY_PROGRAM;
+    execute.lpFile = propertyProgram;
     execute.lpDirectory = folder;
     execute.nShow = SW_SHOW;
     ShellExecuteExA(&execute);
@@ -47,7 +48,7 @@ void CQuelmarApp::ReopenPropertyProgram()
 BOOL CQuelmarApp::IsAnotherCopyRunning()
 {
     SetLastError(0);
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, INSTANCE_MUTEX);
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, instanceMutexName);
     DWORD error = GetLastError();
     if ((mutex && error == ERROR_ALREADY_EXISTS) || error == ERROR_ACCESS_DENIED) {
         if (mutex)
@@ -62,14 +63,13 @@ BOOL CQuelmarApp::IsAnotherCopyRunning()
 // no ActiveX controls, and controls have drawn in 3-D since Windows 95.
 BOOL CQuelmarApp::InitInstance()
 {
-    if (FindWindowA(nullptr, PROPERTY_WINDOW_TITLE))
+    if (FindWindowA(nullptr, propertyWindowTitle))
         ReopenPropertyProgram();
 
     if (IsAnotherCopyRunning())
         return FALSE;
 
     EnterOwnFolder();
-    ClassifyPlatform();
 
     CMainFrame* frame = new CMainFrame;
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr))

@@ -5,8 +5,8 @@
 
 class CQuelmarApp : public CWinApp {
 public:
-    CQuelmarApp();            // opens sharedState
-    ~CQuelmarApp() override;  // releases sharedState (freed once no pad thread holds it)
+    CQuelmarApp();            // opens g_sharedState
+    ~CQuelmarApp() override;  // releases g_sharedState (freed once no pad thread holds it)
 
     BOOL InitInstance() override;
 

@@ -1,11 +1,13 @@
 #include "tray/RoundMapDlg.h"
+#include "framework/CriticalSection.h"
 #include "framework/DataExchange.h"
+#include "framework/SingleLock.h"
 #include "shared/HandleWord.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 #include "tray/BitmapRegion.h"
 #include "tray/PadCommands.h"
-#include "tray/PadLauncher.h"
+#include "tray/ProcessLifetime.h"
 #include "tray/TrayGlobals.h"
 #include "tray/resource.h"
 
@@ -38,39 +40,36 @@ struct ButtonPlace {
 };
 
 // Client positions of the direction buttons, in control order.
-const ButtonPlace buttonPlaces[8] = {
+constexpr ButtonPlace buttonPlaces[8] = {
     {30, 7}, {84, 7}, {97, 30}, {97, 84}, {84, 97}, {30, 97}, {7, 84}, {7, 30},
 };
 
 // Tooltips of the two bitmap sets (the texts are the same).
-const char* const tooltipsFirstSet[8] = {
+constexpr const char* tooltipsFirstSet[8] = {
     "New", "Find", "Mail Link", "Mail Webpage", "Append My Favorite", "ReFresh", "Save", "Open",
 };
-const char* const tooltipsSecondSet[8] = {
+constexpr const char* tooltipsSecondSet[8] = {
     "New", "Find", "Mail Link", "Mail Webpage", "Append My Favorite", "ReFresh", "Save", "Open",
 };
 
-const int centrePosition = 67;
-const DWORD tooltipPause = 30;
+constexpr int centrePosition = 67;
+constexpr DWORD tooltipPause = 30;
+
+// The bitmap ids by button index: each set is normal, hover for each direction button in order; the masks
+// follow one another.
+constexpr UINT firstSetFirst = IDB_NEW;
+constexpr UINT secondSetFirst = IDB_NEW2;
+constexpr UINT maskFirst = IDB_NEW_MASK;
 
 // Only this process's pads write "RoundMap", and they take turns here, so that a pad's read of the item
 // and its clearing write are one step to every other writer. Never taken by the main thread: a pad may
 // hold it while it waits for the block's lock.
-struct RoundMapGuard {
-    CRITICAL_SECTION section;
-    RoundMapGuard() { InitializeCriticalSection(&section); }
-};
-RoundMapGuard g_roundMapGuard;
-
-struct RoundMapTurn {
-    RoundMapTurn() { EnterCriticalSection(&g_roundMapGuard.section); }
-    ~RoundMapTurn() { LeaveCriticalSection(&g_roundMapGuard.section); }
-};
+ProcessLifetime<CCriticalSection> g_roundMapTurn;
 
 }  // namespace
 
 CRoundMapDlg::CRoundMapDlg()
-    : CDialog(IDD_ROUNDMAP), ownerMode(FALSE), previousForeground(nullptr), background(nullptr),
+    : CDialog(IDD_ROUNDMAP), ownerMode(FALSE), centre{0, 0}, previousForeground(nullptr), background(nullptr),
       backgroundSize{0, 0}, memoryDC(nullptr), oldBitmap(nullptr), windowShape(nullptr), windowGone(0),
       publishedWindow(nullptr)
 {
@@ -106,15 +105,15 @@ void CRoundMapDlg::CentreAt(int x, int y)
 
 void CRoundMapDlg::ClearRoundMap()
 {
-    if (!sharedState || !publishedWindow)
+    if (!g_sharedState || !publishedWindow)
         return;
-    RoundMapTurn turn;
+    CSingleLock turn(&g_roundMapTurn.object, TRUE);
     DWORD value = 0, length = sizeof value;
-    if (!sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length) || length != sizeof value ||
+    if (!g_sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length) || length != sizeof value ||
         value != WordFromHandle(publishedWindow))
         return;
     DWORD none = 0;
-    sharedState->WriteItem(ITEM_ROUND_MAP, &none, sizeof none);
+    g_sharedState->WriteItem(ITEM_ROUND_MAP, &none, sizeof none);
 }
 
 void CRoundMapDlg::Paint(HDC dc)
@@ -194,21 +193,21 @@ void CRoundMapDlg::DoDataExchange(CDataExchange* exchange)
 
 void CRoundMapDlg::PublishWindow()
 {
-    if (!sharedState)
+    if (!g_sharedState)
         return;
-    RoundMapTurn turn;
-    if (!sharedState->HasItem(ITEM_ROUND_MAP))
-        sharedState->AddItem(ITEM_ROUND_MAP, sizeof(DWORD));
+    CSingleLock turn(&g_roundMapTurn.object, TRUE);
+    if (!g_sharedState->HasItem(ITEM_ROUND_MAP))
+        g_sharedState->AddItem(ITEM_ROUND_MAP, sizeof(DWORD));
     // Kept whatever the write reports: a clear compares with what the item holds.
     publishedWindow = hwnd;
     DWORD window = HandleToUlong(hwnd);
-    sharedState->WriteItem(ITEM_ROUND_MAP, &window, sizeof window);
+    g_sharedState->WriteItem(ITEM_ROUND_MAP, &window, sizeof window);
 }
 
 void CRoundMapDlg::SetUpButtons()
 {
     const char* const* tooltips = ownerMode ? tooltipsSecondSet : tooltipsFirstSet;
-    const UINT first = ownerMode ? IDB_SET2_FIRST : IDB_SET1_FIRST;
+    const UINT first = ownerMode ? secondSetFirst : firstSetFirst;
     for (int i = 0; i < 8; i++) {
         CImageButton& button = directionButtons[i];
         // The tooltip control needs a pause before its text is set again; the button's pictures are
@@ -216,7 +215,8 @@ void CRoundMapDlg::SetUpButtons()
         const DWORD pauseStart = GetTickCount();
         button.SetTooltipText(tooltips[i]);
         UINT normal = first + 2 * i, hover = normal + 1;
-        button.SetBitmaps(normal, normal, hover, hover, 0, IDB_MASK_FIRST + i, 0, 0, 0);
+        const UINT mask = maskFirst + i;
+        button.SetBitmaps({normal, normal, hover, hover, 0, mask}, CImageButton::sizeToMask, 0, 0);
         if (button.hwnd)
             button.SetWindowPos(nullptr, buttonPlaces[i].x, buttonPlaces[i].y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         const DWORD spent = GetTickCount() - pauseStart;
@@ -224,7 +224,8 @@ void CRoundMapDlg::SetUpButtons()
             Sleep(tooltipPause - spent);
         button.SetTooltipText(tooltips[i]);
     }
-    centreButton.SetBitmaps(IDB_CENTRE, IDB_CENTRE, IDB_CENTRE_HOVER, IDB_CENTRE_HOVER, 0, IDB_CENTRE_MASK, 0, 0, 0);
+    centreButton.SetBitmaps({IDB_CENTRE, IDB_CENTRE, IDB_CENTRE_HOVER, IDB_CENTRE_HOVER, 0, IDB_CENTRE_MASK},
+                            CImageButton::sizeToMask, 0, 0);
     if (centreButton.hwnd)
         centreButton.SetWindowPos(nullptr, centrePosition, centrePosition, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
@@ -234,7 +235,7 @@ BOOL CRoundMapDlg::OnInitDialog()
     CDialog::OnInitDialog();
     PublishWindow();
     SetUpButtons();
-    CentreAt(padPosition.x, padPosition.y);
+    CentreAt(centre.x, centre.y);
     return TRUE;
 }
 
@@ -249,7 +250,7 @@ LRESULT CRoundMapDlg::OnCloseQuimbel(WPARAM, LPARAM)
 
 LRESULT CRoundMapDlg::OnMovingQuimbel(WPARAM, LPARAM)
 {
-    CentreAt(padPosition.x, padPosition.y);
+    CentreAt(centre.x, centre.y);
     return 0;
 }
 
@@ -259,7 +260,7 @@ LRESULT CRoundMapDlg::OnCallQuimbel(WPARAM, LPARAM)
     POINT press = {0, 0};
     DWORD length = sizeof press;
     // Without a readable press point there is nothing to judge; the pad stays.
-    if (!GetClientRect(&client) || !sharedState || !sharedState->ReadItem(ITEM_MOUSE_POSITION, &press, &length) ||
+    if (!GetClientRect(&client) || !g_sharedState || !g_sharedState->ReadItem(ITEM_MOUSE_POSITION, &press, &length) ||
         length != sizeof press)
         return 0;
     ScreenToClient(&press);

@@ -31,6 +31,7 @@ public:
     static constexpr UINT endPadMessage = WM_APP;
 
     BOOL ownerMode;
+    POINT centre;   // the screen point the pad is centred on; the launcher moves it
     HWND previousForeground;
     HBITMAP background;
     SIZE backgroundSize;

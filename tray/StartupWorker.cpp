@@ -1,8 +1,9 @@
 #include "tray/StartupWorker.h"
-#include "tray/PlatformClass.h"
+#include "tray/PrivilegeRule.h"
 #include "tray/TrayGlobals.h"
-#include "shared/RegAccess.h"
+#include "shared/InstallFolder.h"
 #include "shared/JoinPath.h"
+#include "shared/WindowsVersion.h"
 
 BOOL EnablePrivilege(HANDLE token, const char* privilegeName)
 {
@@ -33,7 +34,7 @@ BOOL EnablePrivilege(HANDLE token, const char* privilegeName)
 
 BOOL PropertyProgramPath(const char* folder, char* path, size_t pathSize)
 {
-    return JoinPath(path, pathSize, folder, PROPERTY_PROGRAM);
+    return JoinPath(path, pathSize, folder, propertyProgram);
 }
 
 static BOOL EnableDebugPrivilege()
@@ -48,32 +49,29 @@ static BOOL EnableDebugPrivilege()
 
 static void StartPropertyProgram()
 {
-    CRegAccess registry;
-    registry.SelectRoot(HKEY_LOCAL_MACHINE);
-    if (!registry.OpenPath(INSTALL_KEY, FALSE))
+    // Not installed: nothing to start, and the current directory stays.
+    char folder[MAX_PATH];
+    if (!ReadInstallFolder(folder, sizeof folder))
         return;
-    char folder[256];
-    registry.GetString(INSTALL_VALUE, "", folder);
 
     char program[MAX_PATH];
     BOOL pathFits = PropertyProgramPath(folder, program, sizeof program);
     SetCurrentDirectoryA(folder);
 
-    ZeroMemory(&plindorProcess, sizeof plindorProcess);
+    ZeroMemory(&g_plindorProcess, sizeof g_plindorProcess);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
     if (pathFits && CreateProcessA(program, nullptr, nullptr, nullptr, FALSE, HIGH_PRIORITY_CLASS, nullptr,
                                    nullptr, &startup, &started))
-        plindorProcess = started;
+        g_plindorProcess = started;
     Sleep(2000);
 }
 
-unsigned __stdcall StartupWorker(void*)
+UINT StartupWorker(void*)
 {
-    ClassifyPlatform();
-    if (skipPrivilege || EnableDebugPrivilege())
+    if (SkipsPrivilege(CurrentWindowsVersion()) || EnableDebugPrivilege())
         StartPropertyProgram();
-    SetEvent(startupEvent);
+    SetEvent(g_startupEvent);
     return 0;
 }

@@ -1,14 +1,13 @@
 // The start-up worker: enables the debug privilege, starts the property program from the installation
-// folder and signals startupEvent on every path, so the main thread's wait always ends.
+// folder and signals g_startupEvent on every path, so the main thread's wait always ends.
 #pragma once
 #include <windows.h>
 
-#define PROPERTY_PROGRAM "PLINDOR.EXE"
-#define INSTALL_KEY      "Software\\Ferrowin"
-#define INSTALL_VALUE    "AppPath"
+// The mouse property program's file, in the installation folder.
+constexpr const char* propertyProgram = "PLINDOR.EXE";
 
-// Thread procedure (runtime-library thread); the argument is the main frame and is not used.
-unsigned __stdcall StartupWorker(void* frame);
+// Thread procedure (a CWinThread); the argument is the main frame and is not used.
+UINT StartupWorker(void* frame);
 
 // Enables one privilege on a token opened with TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY; FALSE when the
 // privilege is unknown or the token does not hold it.

@@ -1,5 +1,6 @@
 #include "tray/SystemTray.h"
 #include "framework/WinApp.h"
+#include "shared/WindowsVersion.h"
 
 const CRuntimeClass CSystemTray::classCSystemTray = {"CSystemTray", sizeof(CSystemTray), nullptr,
                                                      &CWnd::classCWnd};
@@ -11,7 +12,7 @@ CSystemTray::NotifyIconFunction CSystemTray::notifyIcon = Shell_NotifyIconA;
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the 4.0 shell's icon record is 88 bytes");
 #endif
 
-static const size_t tipSize = sizeof(NOTIFYICONDATAA{}.szTip) < 64 ? sizeof(NOTIFYICONDATAA{}.szTip) : 64;
+static constexpr size_t tipSize = sizeof(NOTIFYICONDATAA{}.szTip) < 64 ? sizeof(NOTIFYICONDATAA{}.szTip) : 64;
 
 CSystemTray::CSystemTray() : iconData(), enabled(FALSE), hidden(FALSE), defaultItem(0), defaultByPosition(TRUE)
 {
@@ -25,7 +26,7 @@ CSystemTray::~CSystemTray()
 
 BOOL CSystemTray::Create(CWnd* owner, UINT notifyMessage, const char* tip, HICON icon, UINT iconId)
 {
-    if (LOBYTE(LOWORD(GetVersion())) < 4) {
+    if (CurrentWindowsVersion().major < 4) {
         enabled = FALSE;
         return FALSE;
     }

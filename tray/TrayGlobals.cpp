@@ -1,40 +1,39 @@
 #include "tray/TrayGlobals.h"
-#include "tray/PadLauncher.h"
+#include "tray/ProcessLifetime.h"
+#include "framework/CriticalSection.h"
+#include "framework/SingleLock.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 
-CSharedMemory* sharedState = nullptr;
-HANDLE startupEvent = nullptr;
-PROCESS_INFORMATION plindorProcess = {};
+CSharedMemory* g_sharedState = nullptr;
+HANDLE g_startupEvent = nullptr;
+PROCESS_INFORMATION g_plindorProcess = {};
 
-CRoundMapDlg* padDialog = nullptr;
-POINT padPosition = {0, 0};
-
-UINT openQuimbelMessage = RegisterWindowMessage(MSG_OPEN_QUIMBEL);
-UINT movingQuimbelMessage = RegisterWindowMessage(MSG_MOVING_QUIMBEL);
-UINT closeQuimbelMessage = RegisterWindowMessage(MSG_CLOSE_QUIMBEL);
-UINT callQuimbelMessage = RegisterWindowMessage(MSG_CALL_QUIMBEL);
-UINT iconNotifyMessage = RegisterWindowMessage(ICON_NOTIFY_MESSAGE);
+const UINT openQuimbelMessage = RegisterWindowMessage(MSG_OPEN_QUIMBEL);
+const UINT movingQuimbelMessage = RegisterWindowMessage(MSG_MOVING_QUIMBEL);
+const UINT closeQuimbelMessage = RegisterWindowMessage(MSG_CLOSE_QUIMBEL);
+const UINT callQuimbelMessage = RegisterWindowMessage(MSG_CALL_QUIMBEL);
+const UINT iconNotifyMessage = RegisterWindowMessage(iconNotifyMessageName);
 
 namespace {
 
 struct SharedStateHolds {
-    CRITICAL_SECTION section;
-    LONG threads;    // pad threads holding the block
-    BOOL released;   // the application is done with it
-    SharedStateHolds() : threads(0), released(FALSE) { InitializeCriticalSection(&section); }
+    CCriticalSection lock;
+    LONG threads = 0;        // pad threads holding the block
+    BOOL released = FALSE;   // the application is done with it
 };
-// Never destroyed: pad threads may use it after the static destructors have run.
-SharedStateHolds g_sharedStateHolds;
+// Pad threads may use it after the static destructors have run.
+ProcessLifetime<SharedStateHolds> g_sharedStateHolds;
 
-// Called under the section: the block once nobody needs it any more, taken out of sharedState.
+// Called under the lock: the block once nobody needs it any more, taken out of g_sharedState.
 CSharedMemory* TakeUnusedSharedState()
 {
-    if (!g_sharedStateHolds.released || g_sharedStateHolds.threads > 0)
+    SharedStateHolds& holds = g_sharedStateHolds.object;
+    if (!holds.released || holds.threads > 0)
         return nullptr;
-    CSharedMemory* block = sharedState;
-    sharedState = nullptr;
-    g_sharedStateHolds.released = FALSE;
+    CSharedMemory* block = g_sharedState;
+    g_sharedState = nullptr;
+    holds.released = FALSE;
     return block;
 }
 
@@ -42,25 +41,28 @@ CSharedMemory* TakeUnusedSharedState()
 
 void HoldSharedState()
 {
-    EnterCriticalSection(&g_sharedStateHolds.section);
-    g_sharedStateHolds.threads++;
-    LeaveCriticalSection(&g_sharedStateHolds.section);
+    CSingleLock lock(&g_sharedStateHolds.object.lock, TRUE);
+    g_sharedStateHolds.object.threads++;
 }
 
 void DropSharedState()
 {
-    EnterCriticalSection(&g_sharedStateHolds.section);
-    g_sharedStateHolds.threads--;
-    CSharedMemory* unused = TakeUnusedSharedState();
-    LeaveCriticalSection(&g_sharedStateHolds.section);
+    CSharedMemory* unused;
+    {
+        CSingleLock lock(&g_sharedStateHolds.object.lock, TRUE);
+        g_sharedStateHolds.object.threads--;
+        unused = TakeUnusedSharedState();
+    }
     delete unused;
 }
 
 void ReleaseSharedState()
 {
-    EnterCriticalSection(&g_sharedStateHolds.section);
-    g_sharedStateHolds.released = TRUE;
-    CSharedMemory* unused = TakeUnusedSharedState();
-    LeaveCriticalSection(&g_sharedStateHolds.section);
+    CSharedMemory* unused;
+    {
+        CSingleLock lock(&g_sharedStateHolds.object.lock, TRUE);
+        g_sharedStateHolds.object.released = TRUE;
+        unused = TakeUnusedSharedState();
+    }
     delete unused;
 }

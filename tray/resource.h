@@ -62,10 +62,6 @@
 #define IDB_SAVE2_HOVER          173
 #define IDB_OPEN2                174
 #define IDB_OPEN2_HOVER          175
-// Rules behind the bitmap ids, for code that walks the buttons by index.
-#define IDB_SET1_FIRST           IDB_NEW
-#define IDB_SET2_FIRST           IDB_NEW2
-#define IDB_MASK_FIRST           IDB_NEW_MASK
 
 // Pad controls: the eight direction buttons in order, then the centre button.
 #define IDC_NEW                  1000

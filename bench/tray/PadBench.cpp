@@ -24,14 +24,14 @@ namespace {
 DWORD RoundMap()
 {
     DWORD value = 0, length = sizeof value;
-    sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length);
+    g_sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length);
     return value;
 }
 
 void WritePosition(LONG x, LONG y)
 {
     LONG point[2] = {x, y};
-    sharedState->WriteItem(ITEM_MOUSE_POSITION, point, sizeof point);
+    g_sharedState->WriteItem(ITEM_MOUSE_POSITION, point, sizeof point);
 }
 
 CMainFrame* frame;
@@ -57,7 +57,7 @@ UINT BareThread(void*)
 LRESULT CALLBACK FrameStandIn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == openQuimbelMessage && message) {
-        OpenOrMovePad(frame);
+        frame->PadLauncher().OpenOrMove();
         return 0;
     }
     if (message == openBareMessage && message) {
@@ -103,8 +103,8 @@ HRGN RegionByPixels(HBITMAP bitmap, COLORREF key)
 
 int main()
 {
-    sharedState = OpenMouseStateBlock();
-    if (!sharedState || !sharedState->IsReady()) {
+    g_sharedState = OpenMouseStateBlock();
+    if (!g_sharedState || !g_sharedState->IsReady()) {
         printf("bench_pad: the shared block cannot be opened\n");
         return 1;
     }
@@ -139,7 +139,7 @@ int main()
         start = Now();
         PostMessage(frameWindow, openQuimbelMessage, 0, 0);
         bool open = PumpUntil([] {
-            HWND pad = padDialog ? padDialog->hwnd : nullptr;
+            HWND pad = g_padDialog ? g_padDialog->hwnd : nullptr;
             return pad && IsWindowVisible(pad) && RoundMap() == HandleToUlong(pad);
         }, 5000);
         if (!open) {
@@ -147,10 +147,10 @@ int main()
             return 1;
         }
         padTimes.push_back(Now() - start);
-        HWND pad = padDialog->hwnd;
+        HWND pad = g_padDialog->hwnd;
         WritePosition(2000, 2000);
         PostMessage(pad, callQuimbelMessage, 0, 0);
-        PumpUntil([] { return padDialog == nullptr; }, 5000);
+        PumpUntil([] { return g_padDialog == nullptr; }, 5000);
     }
     Summary pad = Summarise(padTimes), bare = Summarise(bareTimes);
     printf("pad opening, \"Open quimbel\" posted to visible, %d openings:\n", openings);
@@ -188,11 +188,11 @@ int main()
     for (HBITMAP mask : masks)
         DeleteObject(mask);
     DeleteObject(background);
-    ReleasePad(frame);
+    frame->PadLauncher().Release();
     frame->hwnd = nullptr;
     delete frame;
     DestroyWindow(frameWindow);
-    delete sharedState;
-    sharedState = nullptr;
+    delete g_sharedState;
+    g_sharedState = nullptr;
     return 0;
 }

@@ -88,7 +88,7 @@ TEST_F(ImageButtonTest, ModeComesFromTheTemplateStyleAndTheButtonBecomesOwnerDra
 TEST_F(ImageButtonTest, MaskGivesSizeAndShapeAndMaskZeroKeepsThem)
 {
     CImageButton& button = dialog.push;
-    button.SetBitmaps(IDB_NEW, IDB_NEW, IDB_NEW_HOVER, IDB_NEW_HOVER, 0, IDB_NEW_MASK, 0, 0, 0);
+    button.SetBitmaps({IDB_NEW, IDB_NEW, IDB_NEW_HOVER, IDB_NEW_HOVER, 0, IDB_NEW_MASK}, CImageButton::sizeToMask, 0, 0);
     EXPECT_EQ(51, WindowSize(button.hwnd).cx);
     EXPECT_EQ(61, WindowSize(button.hwnd).cy);
     HBITMAP mask = LoadResourceBitmap(IDB_NEW_MASK, 0);
@@ -98,12 +98,12 @@ TEST_F(ImageButtonTest, MaskGivesSizeAndShapeAndMaskZeroKeepsThem)
     EXPECT_TRUE(EqualRgn(windowRegion, reference));
 
     // The Open mask is one pixel narrower than its images; the button follows the mask.
-    button.SetBitmaps(IDB_OPEN, IDB_OPEN, 0, 0, 0, IDB_OPEN_MASK, 0, 0, 0);
+    button.SetBitmaps({IDB_OPEN, IDB_OPEN, 0, 0, 0, IDB_OPEN_MASK}, CImageButton::sizeToMask, 0, 0);
     EXPECT_EQ(60, WindowSize(button.hwnd).cx);
     EXPECT_EQ(51, WindowSize(button.hwnd).cy);
 
-    button.SetBitmaps(IDB_NEW, IDB_NEW, IDB_NEW_HOVER, IDB_NEW_HOVER, 0, IDB_NEW_MASK, 0, 0, 0);
-    button.SetBitmaps(IDB_FIND, 0, 0, 0, 0, 0, 7, 3, -4);
+    button.SetBitmaps({IDB_NEW, IDB_NEW, IDB_NEW_HOVER, IDB_NEW_HOVER, 0, IDB_NEW_MASK}, CImageButton::sizeToMask, 0, 0);
+    button.SetBitmaps({IDB_FIND, 0, 0, 0, 0, 0}, static_cast<CImageButton::ImageSizing>(7), 3, -4);
     EXPECT_EQ(51, WindowSize(button.hwnd).cx);
     EXPECT_EQ(61, WindowSize(button.hwnd).cy);
     ASSERT_EQ(COMPLEXREGION, GetWindowRgn(button.hwnd, windowRegion));
@@ -113,11 +113,11 @@ TEST_F(ImageButtonTest, MaskGivesSizeAndShapeAndMaskZeroKeepsThem)
     EXPECT_EQ(0, button.focusMargin);
     EXPECT_TRUE(button.disabledImage != nullptr);   // falls back to the normal picture
     EXPECT_TRUE(button.pressedImage == nullptr);
-    button.SetBitmaps(IDB_FIND, 0, 0, 0, 0, 0, -3, 0, 2);
+    button.SetBitmaps({IDB_FIND, 0, 0, 0, 0, 0}, static_cast<CImageButton::ImageSizing>(-3), 0, 2);
     EXPECT_EQ(0, button.sizingMode);
     EXPECT_EQ(2, button.focusMargin);
     // A mask that does not load leaves the button as it was.
-    button.SetBitmaps(IDB_FIND, 0, 0, 0, 0, 9999, 0, 0, 0);
+    button.SetBitmaps({IDB_FIND, 0, 0, 0, 0, 9999}, CImageButton::sizeToMask, 0, 0);
     EXPECT_EQ(51, WindowSize(button.hwnd).cx);
     EXPECT_TRUE(button.maskImage == nullptr);
     DeleteObject(windowRegion);
@@ -212,7 +212,7 @@ TEST(ImageButtonShape, AShapeNoWindowTookGoesWithTheButtonsWindow)
     HINSTANCE instance = GetModuleHandle(nullptr);
     // Shaped before it had a window: the shape was never given to a window, so the button frees it.
     CImageButton early;
-    early.SetBitmaps(IDB_NEW, IDB_NEW, 0, 0, 0, IDB_NEW_MASK, 0, 0, 0);
+    early.SetBitmaps({IDB_NEW, IDB_NEW, 0, 0, 0, IDB_NEW_MASK}, CImageButton::sizeToMask, 0, 0);
     HRGN earlyShape = early.shape;
     ASSERT_TRUE(earlyShape);
     HWND first = CreateWindowA("BUTTON", "", WS_POPUP | BS_PUSHBUTTON, 0, 0, 60, 60, nullptr, nullptr, instance, nullptr);
@@ -225,7 +225,7 @@ TEST(ImageButtonShape, AShapeNoWindowTookGoesWithTheButtonsWindow)
     CImageButton late;
     HWND second = CreateWindowA("BUTTON", "", WS_POPUP | BS_PUSHBUTTON, 0, 0, 60, 60, nullptr, nullptr, instance, nullptr);
     ASSERT_TRUE(second && late.SubclassWindow(second));
-    late.SetBitmaps(IDB_NEW, IDB_NEW, 0, 0, 0, IDB_NEW_MASK, 0, 0, 0);
+    late.SetBitmaps({IDB_NEW, IDB_NEW, 0, 0, 0, IDB_NEW_MASK}, CImageButton::sizeToMask, 0, 0);
     HRGN lateShape = late.shape;
     ASSERT_TRUE(lateShape);
 

@@ -73,7 +73,7 @@ TEST_P(PadCommandTest, TypesIntoTheWindowThatWasInFront)
     ASSERT_TRUE(recorder.Started());
     HWND pad = Open(500, 350);
     ASSERT_TRUE(pad);
-    EXPECT_EQ(target, padDialog->previousForeground);
+    EXPECT_EQ(target, g_padDialog->previousForeground);
     g_messageLog.Clear();
 
     RECT rect;
@@ -89,7 +89,7 @@ TEST_P(PadCommandTest, TypesIntoTheWindowThatWasInFront)
 
     EXPECT_TRUE(WaitClosed(pad)) << "the pad did not end";
     EXPECT_EQ(0u, ReadRoundMap());
-    EXPECT_TRUE(frame->padThread == nullptr);
+    EXPECT_TRUE(frame->PadLauncher().Thread() == nullptr);
     const size_t expectedEvents = command.keys.empty() ? 2 : command.keys.size();
     PumpUntil([&] { return recorder.Events().size() >= expectedEvents && TargetKeys().size() >= command.keys.size(); },
               3000);

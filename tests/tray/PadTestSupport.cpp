@@ -13,15 +13,15 @@
 
 void EnsureBlock()
 {
-    if (!sharedState)
-        sharedState = OpenMouseStateBlock();
-    ASSERT_TRUE(sharedState && sharedState->IsReady());
+    if (!g_sharedState)
+        g_sharedState = OpenMouseStateBlock();
+    ASSERT_TRUE(g_sharedState && g_sharedState->IsReady());
 }
 
 DWORD ReadRoundMap()
 {
     DWORD value = 0xFFFFFFFF, length = sizeof value;
-    if (!sharedState || !sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length))
+    if (!g_sharedState || !g_sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length))
         return 0xFFFFFFFF;
     return value;
 }
@@ -29,12 +29,12 @@ DWORD ReadRoundMap()
 void WritePosition(LONG x, LONG y)
 {
     LONG point[2] = {x, y};
-    sharedState->WriteItem(ITEM_MOUSE_POSITION, point, sizeof point);
+    g_sharedState->WriteItem(ITEM_MOUSE_POSITION, point, sizeof point);
 }
 
 void WriteOwner(DWORD owner)
 {
-    sharedState->WriteItem(ITEM_MOUSE_OWNER, &owner, sizeof owner);
+    g_sharedState->WriteItem(ITEM_MOUSE_OWNER, &owner, sizeof owner);
 }
 
 std::vector<LoggedMessage> TargetKeys()
@@ -278,7 +278,7 @@ POINT SegmentPoint(int i)
 
 HWND PadWindow()
 {
-    return padDialog ? padDialog->hwnd : nullptr;
+    return g_padDialog ? g_padDialog->hwnd : nullptr;
 }
 
 int CountPadWindows()
@@ -325,7 +325,7 @@ void PadTest::DeleteFrame()
 {
     if (!frame)
         return;
-    ReleasePad(frame);
+    frame->PadLauncher().Release();
     frame->hwnd = nullptr;
     delete frame;
     frame = nullptr;
@@ -334,7 +334,7 @@ void PadTest::DeleteFrame()
 HWND PadTest::Open(LONG x, LONG y)
 {
     WritePosition(x, y);
-    OpenOrMovePad(frame);
+    frame->PadLauncher().OpenOrMove();
     bool up = PumpUntil([] {
         HWND pad = PadWindow();
         return pad && IsWindowVisible(pad) && ReadRoundMap() == HandleToUlong(pad);
@@ -346,5 +346,5 @@ HWND PadTest::Open(LONG x, LONG y)
 
 bool PadTest::WaitClosed(HWND pad)
 {
-    return PumpUntil([pad] { return padDialog == nullptr && !IsWindow(pad); }, 3000);
+    return PumpUntil([pad] { return g_padDialog == nullptr && !IsWindow(pad); }, 3000);
 }

@@ -35,7 +35,7 @@ TEST_F(PadTest, OpensCentredShapedAndPublishedThenMovesWithoutASecondPad)
     EXPECT_EQ(583, rect.right);
     EXPECT_EQ(433, rect.bottom);
     EXPECT_EQ(HandleToUlong(pad), ReadRoundMap());
-    EXPECT_TRUE(frame->padThread != nullptr);
+    EXPECT_TRUE(frame->PadLauncher().Thread() != nullptr);
 
     // The window's shape is the background read pixel by pixel.
     HBITMAP background = LoadResourceBitmap(IDB_BACKGROUND, LR_CREATEDIBSECTION);
@@ -62,7 +62,7 @@ TEST_F(PadTest, OpensCentredShapedAndPublishedThenMovesWithoutASecondPad)
     const char* const tooltips[8] = {"New", "Find", "Mail Link", "Mail Webpage", "Append My Favorite", "ReFresh",
                                      "Save", "Open"};
     for (int i = 0; i < 8; i++) {
-        HWND tooltip = padDialog->directionButtons[i].tooltip;
+        HWND tooltip = g_padDialog->directionButtons[i].tooltip;
         ASSERT_TRUE(tooltip) << i;
         char text[80] = "";
         TOOLINFOA tool = {};
@@ -73,7 +73,7 @@ TEST_F(PadTest, OpensCentredShapedAndPublishedThenMovesWithoutASecondPad)
         SendMessage(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
         EXPECT_STREQ(tooltips[i], text);
     }
-    EXPECT_TRUE(padDialog->centreButton.tooltip == nullptr);
+    EXPECT_TRUE(g_padDialog->centreButton.tooltip == nullptr);
 
     // What the screen shows: the target behind the corners, the pad's picture inside.
     Pump(200);
@@ -115,7 +115,7 @@ TEST_F(PadTest, OpensCentredShapedAndPublishedThenMovesWithoutASecondPad)
     PostMessage(pad, callQuimbelMessage, 0, 0);
     EXPECT_TRUE(WaitClosed(pad));
     EXPECT_EQ(0u, ReadRoundMap());
-    EXPECT_TRUE(frame->padThread == nullptr);
+    EXPECT_TRUE(frame->PadLauncher().Thread() == nullptr);
     EXPECT_EQ(0, CountPadWindows());
 }
 
@@ -127,7 +127,7 @@ TEST_F(PadTest, EscapeClosesAndOwnerModeUsesTheSecondSetAndGivesTheForegroundBac
         WriteOwner(owner);
         HWND pad = Open(500, 350);
         ASSERT_TRUE(pad);
-        EXPECT_EQ(target, padDialog->previousForeground);
+        EXPECT_EQ(target, g_padDialog->previousForeground);
 
         RECT rect;
         GetWindowRect(pad, &rect);
@@ -263,7 +263,7 @@ TEST_F(PadTest, AFrozenBrowserFrameDoesNotHoldTheLauncher)
 
     WritePosition(400, 300);
     DWORD start = GetTickCount();
-    OpenOrMovePad(frame);
+    frame->PadLauncher().OpenOrMove();
     DWORD spent = GetTickCount() - start;
     SetEvent(browser.thaw);
     EXPECT_LT(spent, 1000u) << "the launcher waited for the browser's thread";
@@ -297,11 +297,11 @@ TEST_F(PadTest, WheelOverThePadShowsTheMoveBox)
     PumpUntil([&] { return (box = FindMoveBox(pad)) != nullptr; }, 2000);
     ASSERT_TRUE(box);
     DWORD start = GetTickCount();
-    ReleasePad(frame);
+    frame->PadLauncher().Release();
     EXPECT_LT(GetTickCount() - start, 2000u);
     EXPECT_FALSE(IsWindow(box));
     EXPECT_FALSE(IsWindow(pad));
-    EXPECT_TRUE(padDialog == nullptr);
+    EXPECT_TRUE(g_padDialog == nullptr);
 }
 
 namespace {
@@ -314,7 +314,7 @@ HWND EndUnderTheMoveBox(HWND pad)
     if (!PumpUntil([&] { return (box = FindMoveBox(pad)) != nullptr; }, 2000))
         return nullptr;
     PostMessage(pad, closeQuimbelMessage, closeQuimbelFromHook, 0);
-    return PumpUntil([] { return padDialog && padDialog->IsWindowGone(); }, 2000) ? box : nullptr;
+    return PumpUntil([] { return g_padDialog && g_padDialog->IsWindowGone(); }, 2000) ? box : nullptr;
 }
 
 HWND g_box;
@@ -354,7 +354,7 @@ TEST_F(PadTest, ARequestWhileAnEndingPadShowsABoxClosesTheBoxAndDoesNotWaitForIt
 
     WritePosition(450, 320);
     DWORD start = GetTickCount();
-    OpenOrMovePad(frame);
+    frame->PadLauncher().OpenOrMove();
     EXPECT_LT(GetTickCount() - start, 1000u) << "the launcher waited for the ending pad";
     EXPECT_TRUE(PumpUntil([box] { return !IsWindow(box); }, 2000)) << "the box was not asked to close";
     HWND second = nullptr;
@@ -380,7 +380,7 @@ TEST_F(PadTest, TheLauncherHandlesNoSentMessageWhileItWaits)
 
     WritePosition(450, 320);
     g_insideLauncher = true;
-    OpenOrMovePad(frame);
+    frame->PadLauncher().OpenOrMove();
     g_insideLauncher = false;
     EXPECT_TRUE(PumpUntil([] { return g_handled > 0; }, 3000)) << "the box was not asked to close";
     EXPECT_EQ(0, g_handledInside) << "a sent message was handled inside the launcher's wait";
@@ -405,7 +405,7 @@ TEST_F(PadTest, ReleasingTheFrameGivesTheForegroundBackOnlyInOwnerMode)
         HWND pad = Open(500, 350);
         ASSERT_TRUE(pad);
         ASSERT_TRUE(BringToFront(other));
-        ReleasePad(frame);
+        frame->PadLauncher().Release();
         EXPECT_FALSE(IsWindow(pad));
         EXPECT_EQ(owner != 0, PumpUntil([this] { return GetForegroundWindow() == target; }, 500));
     }
@@ -441,7 +441,7 @@ TEST_F(PadTest, RequestWhileThePadThreadEndsOpensANewPad)
     PostMessage(pad, closeQuimbelMessage, closeQuimbelFromHook, 0);
     ASSERT_TRUE(PumpUntil([] { return WaitForSingleObject(destroyedEvent, 0) == WAIT_OBJECT_0; }, 3000));
     EXPECT_EQ(0u, ReadRoundMap());
-    EXPECT_TRUE(padDialog != nullptr) << "the old pad's thread should still be ending";
+    EXPECT_TRUE(g_padDialog != nullptr) << "the old pad's thread should still be ending";
 
     HWND second = Open(450, 320);
     ASSERT_TRUE(second) << "the request was lost";
@@ -584,12 +584,12 @@ TEST_F(PadTest, APadThatOutlivesItsFrameLeavesTheFrameAlone)
 
     // The application's end comes while the pad thread still runs: the block stays until the thread is done.
     CSharedMemory* view = OpenMouseStateBlock();
-    CSharedMemory* block = sharedState;
+    CSharedMemory* block = g_sharedState;
     ReleaseSharedState();
-    EXPECT_EQ(block, sharedState) << "the block was freed under a running pad thread";
+    EXPECT_EQ(block, g_sharedState) << "the block was freed under a running pad thread";
 
     SetEvent(releaseEvent);
-    EXPECT_TRUE(PumpUntil([] { return padDialog == nullptr && sharedState == nullptr; }, 3000))
+    EXPECT_TRUE(PumpUntil([] { return g_padDialog == nullptr && g_sharedState == nullptr; }, 3000))
         << "the pad thread did not end, or did not free the block as the last one to hold it";
     size_t changed = 0;
     for (unsigned char byte : storage)
@@ -610,9 +610,9 @@ TEST_F(PadTest, APadThreadThatCannotStartLeavesTheWatchdogRunning)
     void* real = ReplaceImport("msvcrt.dll", "_beginthreadex", reinterpret_cast<void*>(NoThread));
     ASSERT_TRUE(real) << "this program does not import _beginthreadex";
     WritePosition(400, 300);
-    OpenOrMovePad(frame);
+    frame->PadLauncher().OpenOrMove();
     ReplaceImport("msvcrt.dll", "_beginthreadex", real);
-    EXPECT_TRUE(frame->padThread == nullptr);
+    EXPECT_TRUE(frame->PadLauncher().Thread() == nullptr);
     Pump(100);
     EXPECT_EQ(0, CountPadWindows());
     EXPECT_TRUE(KillTimer(target, CMainFrame::watchdogTimer)) << "the watchdog stayed stopped";
@@ -630,18 +630,18 @@ TEST_F(PadTest, ReleasingTheFrameClosesThePadOnce)
     // While open.
     HWND pad = Open(400, 300);
     ASSERT_TRUE(pad);
-    ReleasePad(frame);
+    frame->PadLauncher().Release();
     EXPECT_FALSE(IsWindow(pad));
-    EXPECT_TRUE(padDialog == nullptr);
-    EXPECT_TRUE(frame->padThread == nullptr);
+    EXPECT_TRUE(g_padDialog == nullptr);
+    EXPECT_TRUE(frame->PadLauncher().Thread() == nullptr);
     EXPECT_EQ(0u, ReadRoundMap());
 
     // While its window is still being made.
     WritePosition(400, 300);
-    OpenOrMovePad(frame);
-    ReleasePad(frame);
-    EXPECT_TRUE(padDialog == nullptr);
-    EXPECT_TRUE(frame->padThread == nullptr);
+    frame->PadLauncher().OpenOrMove();
+    frame->PadLauncher().Release();
+    EXPECT_TRUE(g_padDialog == nullptr);
+    EXPECT_TRUE(frame->PadLauncher().Thread() == nullptr);
     EXPECT_EQ(0, CountPadWindows());
     EXPECT_EQ(0u, ReadRoundMap());
 
@@ -650,6 +650,6 @@ TEST_F(PadTest, ReleasingTheFrameClosesThePadOnce)
     ASSERT_TRUE(pad);
     DeleteFrame();
     EXPECT_FALSE(IsWindow(pad));
-    EXPECT_TRUE(padDialog == nullptr);
+    EXPECT_TRUE(g_padDialog == nullptr);
     EXPECT_EQ(0u, ReadRoundMap());
 }

@@ -1,9 +1,6 @@
 # The tray icon object and the start-up's rules, inside one test process.
-ferrowin_gtest(tray_test ${CMAKE_CURRENT_LIST_DIR}/TrayTest.cpp ${CMAKE_CURRENT_LIST_DIR}/TrayTest.rc
-  ${PROJECT_SOURCE_DIR}/tray/SystemTray.cpp ${PROJECT_SOURCE_DIR}/tray/PlatformClass.cpp
-  ${PROJECT_SOURCE_DIR}/tray/OwnFolder.cpp ${PROJECT_SOURCE_DIR}/tray/StartupWorker.cpp
-  ${PROJECT_SOURCE_DIR}/tray/TrayGlobals.cpp)
+ferrowin_gtest(tray_test ${CMAKE_CURRENT_LIST_DIR}/TrayTest.cpp ${CMAKE_CURRENT_LIST_DIR}/TrayTest.rc)
 target_include_directories(tray_test PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(tray_test PRIVATE framework shared test_support shell32)
+target_link_libraries(tray_test PRIVATE quelmar_core test_support)
 target_link_libraries(tray_test PRIVATE message_log)
 ferrowin_wine_test(tray_test TIMEOUT 60)

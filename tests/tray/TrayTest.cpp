@@ -10,7 +10,7 @@
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "tray/OwnFolder.h"
-#include "tray/PlatformClass.h"
+#include "tray/PrivilegeRule.h"
 #include "tray/StartupWorker.h"
 #include "tray/SystemTray.h"
 #include "tray/resource.h"
@@ -306,7 +306,7 @@ TEST(PlatformClass, PrivilegeStepIsSkippedWhereThereAreNoTokens)
         {0x00000104, TRUE},    // a 4.1 system
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.skip, SkipsPrivilege(c.version)) << std::hex << c.version;
+        EXPECT_EQ(c.skip, SkipsPrivilege(WindowsVersionFromPacked(c.version))) << std::hex << c.version;
 }
 
 TEST(OwnFolder, CommandLineMustNameThisProgram)
