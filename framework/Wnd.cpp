@@ -1,5 +1,8 @@
 #include "framework/Wnd.h"
+#include "framework/CriticalSection.h"
 #include "framework/Reflection.h"
+#include "framework/SingleLock.h"
+#include <new>
 #include <string.h>
 
 const CRuntimeClass CWnd::classCWnd = {"CWnd", sizeof(CWnd), nullptr, &CObject::classCObject};
@@ -28,13 +31,18 @@ struct WindowCreateHook {
 
 // Made while the module initialises, before any thread of it can create a window, and never given back:
 // a thread that outlives its owner's wait (a pad that is still closing its dialog) may be inside a window
-// procedure while the process's static destructors run.
+// procedure while the process's static destructors run. So the critical section is built in storage of
+// its own and never destroyed, and the record itself has nothing to destroy.
 struct ThreadSlots {
     DWORD message;
     DWORD createHook;
-    CRITICAL_SECTION classGuard;   // RegisterFrameworkClass's table is shared by every thread
+    alignas(CCriticalSection) unsigned char classGuardStorage[sizeof(CCriticalSection)];
+    CCriticalSection* classGuard;   // RegisterFrameworkClass's table is shared by every thread
 
-    ThreadSlots() : message(TlsAlloc()), createHook(TlsAlloc()) { InitializeCriticalSection(&classGuard); }
+    ThreadSlots()
+        : message(TlsAlloc()), createHook(TlsAlloc()), classGuard(new (classGuardStorage) CCriticalSection)
+    {
+    }
 };
 static ThreadSlots g_slots;
 
@@ -108,7 +116,7 @@ const char* CWnd::RegisterFrameworkClass(UINT classStyle, HCURSOR cursor, HBRUSH
     AppendHex(end, reinterpret_cast<ULONG_PTR>(icon));
 
     const char* result = nullptr;
-    EnterCriticalSection(&g_slots.classGuard);
+    CSingleLock lock(g_slots.classGuard, TRUE);
     for (int i = 0; i < nameCount && !result; i++)
         if (strcmp(names[i], name) == 0)
             result = names[i];
@@ -126,7 +134,6 @@ const char* CWnd::RegisterFrameworkClass(UINT classStyle, HCURSOR cursor, HBRUSH
             result = names[nameCount++];
         }
     }
-    LeaveCriticalSection(&g_slots.classGuard);
     return result;
 }
 

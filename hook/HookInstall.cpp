@@ -12,7 +12,7 @@ extern "C" int StartHook(HWND ownerWindow)
     hookShared.ownerWindow = WordFromHandle(ownerWindow);
     hookShared.lowLevelMode = 0;
     // A failed installation leaves the handle 0, so a later call tries again.
-    if (HookPlatformClass() == platformOlderFamily) {
+    if (HookPlatform() == platformOlderFamily) {
         if (!hookShared.mouseHook)
             hookShared.mouseHook =
                 WordFromHandle(SetWindowsHookExA(WH_MOUSE, MouseHookProc, hookShared.hookInstance, 0));

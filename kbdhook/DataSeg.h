@@ -6,7 +6,7 @@
 #include "shared/HandleWord.h"
 
 struct DataSeg {
-    DWORD platformClass;        // PlatformClass value, computed by the first process that loads the library
+    DWORD platformClass;        // KeyboardPlatform value, computed by the first process that loads the library
     DWORD winKeyDown;           // the Windows key went down and a Shift press was synthesised
     DWORD winSequence;          // the Windows key was released quickly; the following keys are watched
     DWORD winSequenceFresh;     // in winSequence, no Up-arrow press seen yet

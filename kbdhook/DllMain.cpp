@@ -3,7 +3,7 @@
 #include "HookInstance.h"
 #include "InstallHook.h"
 #include "NamedBlock.h"
-#include "PlatformClass.h"
+#include "KeyboardPlatform.h"
 #include "ThreadTimer.h"
 #include "WindowsKeyMacro.h"
 
@@ -16,7 +16,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
     case DLL_PROCESS_ATTACH:
         DisableThreadLibraryCalls(instance);
         if (g_dataSeg.platformClass == PlatformOther)
-            g_dataSeg.platformClass = ComputePlatformClass();
+            g_dataSeg.platformClass = CurrentKeyboardPlatform();
         g_instance = instance;
         if (!OpenNamedBlock()) {
             g_instance = NULL;

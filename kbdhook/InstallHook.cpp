@@ -5,7 +5,7 @@
 #include "InstallHook.h"
 #include "KeySynth.h"
 #include "MiddleButton.h"
-#include "PlatformClass.h"
+#include "KeyboardPlatform.h"
 #include "Vorrin.h"
 #include "WindowsKeyMacro.h"
 

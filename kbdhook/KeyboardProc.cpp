@@ -2,7 +2,7 @@
 // special keys that newer systems leave to the low-level hook. Runs on any thread of any process.
 #include "DataSeg.h"
 #include "NamedBlock.h"
-#include "PlatformClass.h"
+#include "KeyboardPlatform.h"
 #include "KeyCodes.h"
 #include "KeySynth.h"
 #include "MiddleButton.h"

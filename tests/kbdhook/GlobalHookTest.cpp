@@ -2,7 +2,7 @@
 // owns the focused window, the keys are injected here, and the notifications come back to this process.
 #include "ChildProcess.h"
 #include "KeyboardHarness.h"
-#include "PlatformClass.h"
+#include "KeyboardPlatform.h"
 #include "Vorrin.h"
 #include <stdio.h>
 

@@ -2,7 +2,7 @@
 // Windows-key macros and their timers, Ctrl+Alt letters, the NT 4 special keys, and that no path leaves
 // Shift or the Windows key down.
 #include "KeyboardHarness.h"
-#include "PlatformClass.h"
+#include "KeyboardPlatform.h"
 #include "Vorrin.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // without removing them do not keep a later InstallHook from installing.
 #include "ChildProcess.h"
 #include "KeyboardHarness.h"
-#include "PlatformClass.h"
+#include "KeyboardPlatform.h"
 #include "Vorrin.h"
 #include <stdio.h>
 

@@ -1,7 +1,7 @@
 // The low-level keyboard hook on NT 5.1 (platform class 6) with injected input: what is posted, what is
 // swallowed, what is synthesised, and what passes.
 #include "KeyboardHarness.h"
-#include "PlatformClass.h"
+#include "KeyboardPlatform.h"
 #include "Vorrin.h"
 
 namespace {
