@@ -5,7 +5,7 @@
 #include "KeyCodes.h"
 #include "KeySynth.h"
 #include "MiddleButton.h"
-#include "Vorrin.h"
+#include "KeyboardExports.h"
 #include "WindowsKeyMacro.h"
 
 namespace {

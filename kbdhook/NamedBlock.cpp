@@ -1,5 +1,5 @@
 #include "NamedBlock.h"
-#include "Vorrin.h"
+#include "KeyboardExports.h"
 #include "shared/HandleWord.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "KeySynth.h"
 #include "NamedBlock.h"
 #include "ThreadTimer.h"
-#include "Vorrin.h"
+#include "KeyboardExports.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "KeyboardHarness.h"
 #include <string.h>
 #include "HeldInput.h"
-#include "Vorrin.h"
+#include "KeyboardExports.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // Shift or the Windows key down.
 #include "KeyboardHarness.h"
 #include "KeyboardPlatform.h"
-#include "Vorrin.h"
+#include "KeyboardExports.h"
 
 namespace {
 

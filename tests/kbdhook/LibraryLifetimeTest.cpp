@@ -3,7 +3,7 @@
 #include "ChildProcess.h"
 #include "KeyboardHarness.h"
 #include "KeyboardPlatform.h"
-#include "Vorrin.h"
+#include "KeyboardExports.h"
 #include <stdio.h>
 
 namespace {

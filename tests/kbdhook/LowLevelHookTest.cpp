@@ -2,7 +2,7 @@
 // swallowed, what is synthesised, and what passes.
 #include "KeyboardHarness.h"
 #include "KeyboardPlatform.h"
-#include "Vorrin.h"
+#include "KeyboardExports.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // in a helper copy of this program; and the named block every process shares.
 #include "ChildProcess.h"
 #include "KeyboardHarness.h"
-#include "Vorrin.h"
+#include "KeyboardExports.h"
 #include <stdio.h>
 #include <string.h>
 

@@ -1,7 +1,7 @@
 // Process attach and detach of the keyboard hook library, and the one copy of DataSeg.
 #include "DataSeg.h"
-#include "HookInstance.h"
-#include "InstallHook.h"
+#include "KeyboardLibrary.h"
+#include "KeyboardInstall.h"
 #include "NamedBlock.h"
 #include "KeyboardPlatform.h"
 #include "ThreadTimer.h"

@@ -1,12 +1,12 @@
 // Installing and removing both keyboard hooks for all threads. Each hook handle is kept with the process
 // and thread that set it: a hook ends with its thread, and only its own program removes it.
 #include "DataSeg.h"
-#include "HookInstance.h"
-#include "InstallHook.h"
+#include "KeyboardLibrary.h"
+#include "KeyboardInstall.h"
 #include "KeySynth.h"
 #include "MiddleButton.h"
 #include "KeyboardPlatform.h"
-#include "Vorrin.h"
+#include "KeyboardExports.h"
 #include "WindowsKeyMacro.h"
 
 namespace {
