@@ -17,9 +17,9 @@
 //
 // A derived class declares its map as framework/MessageMap.h shows and chains to its base's messageMap.
 #pragma once
-#include <windows.h>
 #include "framework/Object.h"
 #include "framework/MessageMap.h"
+#include <windows.h>
 
 class CWnd : public CObject {
 public:
@@ -112,7 +112,7 @@ public:
     static const CRuntimeClass classCWnd;
 
     // The property that holds the bound object.
-    static const char propertyName[];
+    static constexpr char propertyName[] = "Ferrowin.CWnd";
 
 protected:
     virtual const MessageMap* GetMessageMap() const { return &messageMap; }

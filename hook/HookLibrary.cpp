@@ -10,9 +10,9 @@ namespace {
 class HookProcessState {
 public:
     HookProcessState()
-        : openQuimbel(RegisterWindowMessageA(MSG_OPEN_QUIMBEL)),
-          closeQuimbel(RegisterWindowMessageA(MSG_CLOSE_QUIMBEL)),
-          callQuimbel(RegisterWindowMessageA(MSG_CALL_QUIMBEL)),
+        : openQuimbel(RegisterWindowMessageA(openQuimbelName)),
+          closeQuimbel(RegisterWindowMessageA(closeQuimbelName)),
+          callQuimbel(RegisterWindowMessageA(callQuimbelName)),
           block(OpenMouseStateBlock())
     {
     }
@@ -50,9 +50,9 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         // The first process to load the library after StopHook makes its module the hooks' module.
-        if (!hookShared.instanceRecorded) {
-            hookShared.hookInstance = instance;
-            hookShared.instanceRecorded = 1;
+        if (!g_hookShared.instanceRecorded) {
+            g_hookShared.hookInstance = instance;
+            g_hookShared.instanceRecorded = 1;
         }
         g_platform = MousePlatformOf(CurrentWindowsVersion());
         DisableThreadLibraryCalls(instance);

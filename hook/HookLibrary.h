@@ -1,8 +1,8 @@
 // What the mouse hook library keeps per process, for the hook procedures: the block
 // "sharedmemoryforMouseState", the registered message numbers and the mouse platform of this process.
 #pragma once
-#include <windows.h>
 #include "hook/MousePlatform.h"
+#include <windows.h>
 
 class CSharedMemory;
 

@@ -1,7 +1,7 @@
 // Which mouse hook the mouse hook library installs on a Windows version: its own rule table.
 #pragma once
-#include <windows.h>
 #include "shared/WindowsVersion.h"
+#include <windows.h>
 
 enum MousePlatform {
     platformOlderFamily,   // 4.10, 4.90, 3.51 and the like: the per-process WH_MOUSE hook

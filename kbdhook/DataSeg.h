@@ -1,9 +1,9 @@
 // The words the keyboard hook library shares between every process it is loaded into (section "DataSeg").
 // Hook handles and timer identifiers are kept as 32-bit words; nothing here is locked.
 #pragma once
+#include "shared/HandleWord.h"
 #include <windows.h>
 #include <stddef.h>
-#include "shared/HandleWord.h"
 
 struct DataSeg {
     DWORD platformClass;        // KeyboardPlatform value, computed by the first process that loads the library

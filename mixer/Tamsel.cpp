@@ -1,9 +1,9 @@
 // The five exports of the mixer volume library. Nothing is kept between calls.
-#include "Tamsel.h"
-#include "MixerControl.h"
+#include "mixer/Tamsel.h"
+#include "mixer/MixerControl.h"
 
 namespace {
-HINSTANCE g_instance = NULL;
+HINSTANCE g_instance = nullptr;
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
@@ -57,5 +57,5 @@ extern "C" BOOL WINAPI IsMute(BOOL* mute)
 extern "C" BOOL WINAPI SetMute(BOOL mute)
 {
     MixerControl control;
-    return FindSpeakersControl(MIXERCONTROL_CONTROLTYPE_MUTE, &control) && WriteControlValue(control, (DWORD)mute);
+    return FindSpeakersControl(MIXERCONTROL_CONTROLTYPE_MUTE, &control) && WriteControlValue(control, static_cast<DWORD>(mute));
 }

@@ -8,10 +8,10 @@
 
 namespace {
 
-const DWORD headerSize = 8;       // item count, block size
-const DWORD itemNameBytes = 80;   // 40 UTF-16 units
-const DWORD itemHeaderSize = 84;  // name, value size
-const DWORD maxNameUnits = 40;    // including the terminating zero
+constexpr DWORD headerSize = 8;       // item count, block size
+constexpr DWORD itemNameBytes = 80;   // 40 UTF-16 units
+constexpr DWORD itemHeaderSize = 84;  // name, value size
+constexpr DWORD maxNameUnits = 40;    // including the terminating zero
 
 // Items follow each other without alignment, so the 32-bit fields are copied rather than dereferenced.
 DWORD ReadWord(const BYTE* at)
@@ -47,8 +47,8 @@ public:
             error = ERROR_INVALID_PARAMETER;
             return;
         }
-        int units = (int)strlen(name) + 2;
-        text = (WCHAR*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, units * sizeof(WCHAR));
+        int units = static_cast<int>(strlen(name)) + 2;
+        text = static_cast<WCHAR*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, units * sizeof(WCHAR)));
         if (!text)
             error = ERROR_NOT_ENOUGH_MEMORY;
         else if (!MultiByteToWideChar(CP_ACP, 0, name, -1, text, units))
@@ -148,7 +148,7 @@ CSharedMemory::CSharedMemory(const char* name, DWORD blockSize, InitFunction ini
     }
     if (::GetLastError() == ERROR_ALREADY_EXISTS)
         created = 0;
-    view = (BYTE*)MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0);
+    view = static_cast<BYTE*>(MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0));
     if (!view) {
         Fail(::GetLastError());
         return;
@@ -160,7 +160,7 @@ CSharedMemory::CSharedMemory(const char* name, DWORD blockSize, InitFunction ini
         Fail(::GetLastError());
         return;
     }
-    SIZE_T extent = region.RegionSize - ((BYTE*)view - (BYTE*)region.BaseAddress);
+    SIZE_T extent = region.RegionSize - (view - static_cast<BYTE*>(region.BaseAddress));
     if (created) {
         memset(view, 0, blockSize);
         size = blockSize;
@@ -169,7 +169,7 @@ CSharedMemory::CSharedMemory(const char* name, DWORD blockSize, InitFunction ini
         size = ReadWord(view + 4);
     }
     if (size > extent)
-        size = (DWORD)extent;
+        size = static_cast<DWORD>(extent);
 
     ready = 1;
     blockName = JoinName(name, "");
@@ -225,7 +225,7 @@ BOOL CSharedMemory::BuildDefaultAttributes()
         return Fail(::GetLastError());
 
     DWORD aclSize = GetLengthSid(interactiveSid) + GetLengthSid(systemSid) + GetLengthSid(serviceSid) + 32;
-    acl = (PACL)HeapAlloc(GetProcessHeap(), 0, aclSize);
+    acl = static_cast<PACL>(HeapAlloc(GetProcessHeap(), 0, aclSize));
     if (!acl)
         return Fail(ERROR_NOT_ENOUGH_MEMORY);
     if (!InitializeAcl(acl, aclSize, ACL_REVISION) ||

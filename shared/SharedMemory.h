@@ -4,9 +4,9 @@
 // Block: item count (4), block size (4), then items back to back. Item: UTF-16 name (80), value size (4),
 // value bytes. Failures return 0 and record a Win32 error in the object and as the thread's last error.
 #pragma once
-#include <windows.h>
 #include "framework/CriticalSection.h"
 #include "framework/Object.h"
+#include <windows.h>
 
 class CSemaphore;
 class CSingleLock;
@@ -32,7 +32,7 @@ public:
     DWORD GetSize() const { return size; }
 
     // How long an operation waits for another process's lock before it fails with ERROR_TIMEOUT.
-    static const DWORD lockTimeout = 500;
+    static constexpr DWORD lockTimeout = 500;
 
     const CRuntimeClass* GetRuntimeClass() const override;
     static const CRuntimeClass classCSharedMemory;
