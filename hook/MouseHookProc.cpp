@@ -11,15 +11,14 @@
 namespace {
 
 // Button codes the device driver places in the extra-information word.
-constexpr ULONG_PTR codeScrollLeft = 1;
-constexpr ULONG_PTR codeScrollRight = 2;
-constexpr ULONG_PTR codeScrollUp = 8;
-constexpr ULONG_PTR codeScrollDown = 16;
+enum DeviceButtonCode : ULONG_PTR {
+    codeScrollLeft = 1,
+    codeScrollRight = 2,
+    codeScrollUp = 8,
+    codeScrollDown = 16,
+};
 
 constexpr UINT wheelScrollLines = 30;
-constexpr BYTE keyPageUp = 0x21;
-constexpr BYTE keyPageDown = 0x22;
-
 constexpr LRESULT swallow = 1;
 
 LRESULT PassOn(DWORD hook, int code, WPARAM wParam, LPARAM lParam)
@@ -125,11 +124,11 @@ extern "C" LRESULT CALLBACK LowLevelMousePProc(int code, WPARAM wParam, LPARAM l
         break;
     case WM_MBUTTONDOWN:
         if (record->dwExtraInfo == codeScrollUp) {
-            TapKey(keyPageUp);
+            TapKey(VK_PRIOR);
             return swallow;
         }
         if (record->dwExtraInfo == codeScrollDown) {
-            TapKey(keyPageDown);
+            TapKey(VK_NEXT);
             return swallow;
         }
         break;

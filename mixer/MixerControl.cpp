@@ -72,3 +72,19 @@ BOOL WriteControlValue(const MixerControl& control, DWORD value)
     return mixerSetControlDetails(firstMixer, &details, MIXER_OBJECTF_MIXER | MIXER_SETCONTROLDETAILSF_VALUE)
            == MMSYSERR_NOERROR;
 }
+
+BOOL ReadSpeakersValue(DWORD controlType, DWORD* value, MixerControl* control)
+{
+    MixerControl found;
+    if (!FindSpeakersControl(controlType, &found) || !ReadControlValue(found, value))
+        return FALSE;
+    if (control)
+        *control = found;
+    return TRUE;
+}
+
+BOOL WriteSpeakersValue(DWORD controlType, DWORD value)
+{
+    MixerControl control;
+    return FindSpeakersControl(controlType, &control) && WriteControlValue(control, value);
+}
