@@ -1,6 +1,6 @@
 #include "framework/FolderDialog.h"
-#include <string.h>
 #include "framework/ModalScope.h"
+#include <string.h>
 
 const CRuntimeClass CFolderDialog::classCFolderDialog = {"CFolderDialog", sizeof(CFolderDialog), nullptr,
                                                          &CDialog::classCDialog};

@@ -159,6 +159,13 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     return TRUE;
 }
 
+BOOL CWnd::CreateControl(DWORD exStyle, const char* className, const char* text, DWORD style, const RECT& rect,
+                         HWND parent, UINT id)
+{
+    return CreateEx(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+}
+
 BOOL CWnd::DestroyWindow()
 {
     return hwnd ? ::DestroyWindow(hwnd) : FALSE;

@@ -44,6 +44,9 @@ public:
     // window got as far as its first message), so a self-deleting object is gone.
     BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
                   int width, int height, HWND parent, HMENU menu, void* createParam = nullptr);
+    // CreateEx for a child control: its rectangle in the parent's client area and its control id.
+    BOOL CreateControl(DWORD exStyle, const char* className, const char* text, DWORD style, const RECT& rect,
+                       HWND parent, UINT id);
     BOOL DestroyWindow();
 
     // Binds an existing window: PreSubclassWindow runs first, then the window's procedure is replaced.
