@@ -8,8 +8,6 @@ const CRuntimeClass* CFolderDialog::GetRuntimeClass() const { return &classCFold
 
 const MessageMap CFolderDialog::messageMap = {&CWnd::messageMap, nullptr, 0};
 
-const char CFolderDialog::invalidPathQuestion[] = "The path entered is not valid! Continue ?";
-
 CFolderDialog::CFolderDialog(const char* title, const char* initialFolder, HWND parent, UINT flags)
     : CDialog(0, parent), browseInfo(), folderPath(), initialFolder(), displayName(), browseWindow(nullptr)
 {

@@ -28,7 +28,7 @@ public:
     char displayName[MAX_PATH];
     HWND browseWindow;
 
-    static const char invalidPathQuestion[];
+    static constexpr char invalidPathQuestion[] = "The path entered is not valid! Continue ?";
 
     const CRuntimeClass* GetRuntimeClass() const override;
     static const CRuntimeClass classCFolderDialog;
