@@ -25,12 +25,9 @@ BOOL IsDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
 int MacroLetterIndex(UINT virtualKey)
 {
-    int index = 0;
-    for (UINT letter : macroLetters) {
-        if (letter == virtualKey)
-            return index;
-        ++index;
-    }
+    for (int i = 0; i < static_cast<int>(sizeof(macroLetters) / sizeof(macroLetters[0])); ++i)
+        if (macroLetters[i] == virtualKey)
+            return i;
     return -1;
 }
 
