@@ -1,9 +1,9 @@
 // CAnimateCtrl: the common controls' animation control, which plays a silent AVI clip. A clip given by
 // resource id comes from the module the control was created with (a dialog's controls: the dialog's).
 #pragma once
+#include "framework/Wnd.h"
 #include <windows.h>
 #include <commctrl.h>
-#include "framework/Wnd.h"
 
 class CAnimateCtrl : public CWnd {
 public:

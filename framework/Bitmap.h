@@ -1,7 +1,7 @@
 // CBitmap: an owned bitmap, made for a device context or loaded from the resource module.
 #pragma once
-#include <windows.h>
 #include "framework/GdiObject.h"
+#include <windows.h>
 
 class CBitmap : public CGdiObject {
 public:

@@ -1,7 +1,7 @@
 // CBrush: an owned brush.
 #pragma once
-#include <windows.h>
 #include "framework/GdiObject.h"
+#include <windows.h>
 
 class CBrush : public CGdiObject {
 public:

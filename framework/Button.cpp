@@ -17,6 +17,5 @@ LRESULT CButton::OnReflectedDrawItem(WPARAM, LPARAM lParam)
 
 BOOL CButton::Create(const char* text, DWORD style, const RECT& rect, HWND parent, UINT id)
 {
-    return CreateEx(0, "BUTTON", text, style, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+    return CreateControl(0, "BUTTON", text, style, rect, parent, id);
 }

@@ -1,8 +1,8 @@
 // CButton: a push button, check box or radio button control. An owner-drawn button draws itself in
 // DrawItem, called when its parent's WM_DRAWITEM for it is reflected to it.
 #pragma once
-#include <windows.h>
 #include "framework/Wnd.h"
+#include <windows.h>
 
 class CButton : public CWnd {
 public:

@@ -2,8 +2,8 @@
 // threads of one process; it is made with its owner. Lock waits as long as it takes whatever time-out is
 // given: a timed try (TryEnterCriticalSection) does not exist on Windows 95.
 #pragma once
-#include <windows.h>
 #include "framework/SyncObject.h"
+#include <windows.h>
 
 class CCriticalSection : public CSyncObject {
 public:

@@ -9,8 +9,8 @@
 // loop outside. No dialog posts WM_QUIT itself, so a modal dialog may be the main window of a library that
 // runs on its caller's thread.
 #pragma once
-#include <windows.h>
 #include "framework/Wnd.h"
+#include <windows.h>
 
 class CDataExchange;
 

@@ -1,7 +1,7 @@
 // CEdit: a single- or multi-line edit control.
 #pragma once
-#include <windows.h>
 #include "framework/Wnd.h"
+#include <windows.h>
 
 class CEdit : public CWnd {
 public:

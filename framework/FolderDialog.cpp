@@ -1,14 +1,12 @@
 #include "framework/FolderDialog.h"
-#include <string.h>
 #include "framework/ModalScope.h"
+#include <string.h>
 
 const CRuntimeClass CFolderDialog::classCFolderDialog = {"CFolderDialog", sizeof(CFolderDialog), nullptr,
                                                          &CDialog::classCDialog};
 const CRuntimeClass* CFolderDialog::GetRuntimeClass() const { return &classCFolderDialog; }
 
 const MessageMap CFolderDialog::messageMap = {&CWnd::messageMap, nullptr, 0};
-
-const char CFolderDialog::invalidPathQuestion[] = "The path entered is not valid! Continue ?";
 
 CFolderDialog::CFolderDialog(const char* title, const char* initialFolder, HWND parent, UINT flags)
     : CDialog(0, parent), browseInfo(), folderPath(), initialFolder(), displayName(), browseWindow(nullptr)

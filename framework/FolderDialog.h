@@ -2,9 +2,9 @@
 // its owner's top-level window is disabled for the time of the browse, and the browser's window is bound
 // to this object while it exists.
 #pragma once
+#include "framework/Dialog.h"
 #include <windows.h>
 #include <shlobj.h>
-#include "framework/Dialog.h"
 
 class CFolderDialog : public CDialog {
 public:
@@ -28,7 +28,7 @@ public:
     char displayName[MAX_PATH];
     HWND browseWindow;
 
-    static const char invalidPathQuestion[];
+    static constexpr char invalidPathQuestion[] = "The path entered is not valid! Continue ?";
 
     const CRuntimeClass* GetRuntimeClass() const override;
     static const CRuntimeClass classCFolderDialog;

@@ -1,7 +1,7 @@
 // CFont: an owned font.
 #pragma once
-#include <windows.h>
 #include "framework/GdiObject.h"
+#include <windows.h>
 
 class CFont : public CGdiObject {
 public:

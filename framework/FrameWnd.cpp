@@ -45,7 +45,7 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent)
     accelerators = LoadAccelerators(resources, MAKEINTRESOURCE(resourceId));
     HMENU menu = LoadMenu(resources, MAKEINTRESOURCE(resourceId));
 
-    if (!CreateEx(0, className, title, style & ~FWS_ADDTOTITLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+    if (!CreateEx(0, className, title, style & ~frameAddToTitle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                   CW_USEDEFAULT, parent ? parent->hwnd : nullptr, menu)) {
         // A menu is destroyed with its window; one the window never took is freed here.
         if (menu && !IsMenu(menu))

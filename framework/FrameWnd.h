@@ -5,7 +5,7 @@
 
 // Frame style flag: a document's name would be added to the title (this framework has no documents, so
 // the title is the resource set's string either way). Not a window style; removed before creation.
-#define FWS_ADDTOTITLE 0x00008000L
+constexpr DWORD frameAddToTitle = 0x00008000L;
 
 class CFrameWnd : public CWnd {
 public:
@@ -15,7 +15,7 @@ public:
     // Creates the window from resource set resourceId: menu, accelerators and icon of that id when present,
     // and the string of that id up to its first '\n' as the title. The frame must live on the heap: on
     // failure the object has already been deleted.
-    virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+    virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | frameAddToTitle,
                            CWnd* parent = nullptr);
 
     BOOL PreTranslateMessage(MSG* msg) override;   // the frame's accelerators

@@ -1,7 +1,7 @@
 // CGdiObject: owns one GDI object handle and deletes it; the base of CFont, CBrush and CBitmap.
 #pragma once
-#include <windows.h>
 #include "framework/Object.h"
+#include <windows.h>
 
 class CGdiObject : public CObject {
 public:

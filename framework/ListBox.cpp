@@ -5,8 +5,7 @@ const CRuntimeClass* CListBox::GetRuntimeClass() const { return &classCListBox; 
 
 BOOL CListBox::Create(DWORD style, const RECT& rect, HWND parent, UINT id)
 {
-    return CreateEx(WS_EX_CLIENTEDGE, "LISTBOX", "", style, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+    return CreateControl(WS_EX_CLIENTEDGE, "LISTBOX", "", style, rect, parent, id);
 }
 
 int CListBox::GetText(int index, char* text, int size) const

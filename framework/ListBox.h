@@ -1,7 +1,7 @@
 // CListBox: a list box control.
 #pragma once
-#include <windows.h>
 #include "framework/Wnd.h"
+#include <windows.h>
 
 class CListBox : public CWnd {
 public:

@@ -39,7 +39,7 @@ enum MessageEntryKind {
 };
 
 // Any notification code: the command entry matches whatever HIWORD(wParam) holds.
-const UINT anyNotifyCode = 0xFFFFFFFFu;
+constexpr UINT anyNotifyCode = 0xFFFFFFFFu;
 
 struct MessageEntry {
     MessageEntryKind kind;

@@ -1,8 +1,8 @@
 // CProgressCtrl: the common controls' progress bar (16-bit range, which every system version has).
 #pragma once
+#include "framework/Wnd.h"
 #include <windows.h>
 #include <commctrl.h>
-#include "framework/Wnd.h"
 
 class CProgressCtrl : public CWnd {
 public:

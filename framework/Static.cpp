@@ -5,6 +5,5 @@ const CRuntimeClass* CStatic::GetRuntimeClass() const { return &classCStatic; }
 
 BOOL CStatic::Create(const char* text, DWORD style, const RECT& rect, HWND parent, UINT id)
 {
-    return CreateEx(0, "STATIC", text, style, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+    return CreateControl(0, "STATIC", text, style, rect, parent, id);
 }

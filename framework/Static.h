@@ -1,7 +1,7 @@
 // CStatic: a static text, icon or bitmap control.
 #pragma once
-#include <windows.h>
 #include "framework/Wnd.h"
+#include <windows.h>
 
 class CStatic : public CWnd {
 public:

@@ -4,19 +4,21 @@
 const CRuntimeClass CWinApp::classCWinApp = {"CWinApp", sizeof(CWinApp), nullptr, &CObject::classCObject};
 const CRuntimeClass* CWinApp::GetRuntimeClass() const { return &classCWinApp; }
 
-CWinApp* CWinApp::current = nullptr;
+static CWinApp* g_currentApp = nullptr;
+
+CWinApp* CWinApp::Get() { return g_currentApp; }
 
 CWinApp::CWinApp()
     : instance(GetModuleHandle(nullptr)), commandLine(""), showCommand(SW_SHOWDEFAULT), mainWnd(nullptr),
       exitCode(0)
 {
-    current = this;
+    g_currentApp = this;
 }
 
 CWinApp::~CWinApp()
 {
-    if (current == this)
-        current = nullptr;
+    if (g_currentApp == this)
+        g_currentApp = nullptr;
 }
 
 BOOL CWinApp::InitInstance()

@@ -1,8 +1,8 @@
 // CWinApp: the program's one application object. The framework's WinMain finds it, runs InitInstance and
 // then the message loop; a program derives from it and defines one static instance.
 #pragma once
-#include <windows.h>
 #include "framework/Object.h"
+#include <windows.h>
 
 class CWnd;
 
@@ -12,7 +12,7 @@ public:
     CWinApp();
     ~CWinApp() override;
 
-    static CWinApp* Get() { return current; }
+    static CWinApp* Get();
 
     // FALSE ends the program before the message loop (ExitInstance still runs).
     virtual BOOL InitInstance();
@@ -32,7 +32,4 @@ public:
 
     const CRuntimeClass* GetRuntimeClass() const override;
     static const CRuntimeClass classCWinApp;
-
-private:
-    static CWinApp* current;
 };

@@ -1,8 +1,8 @@
 // CWinThread: a thread that runs one function with one argument and deletes its own object when the
 // function returns.
 #pragma once
-#include <windows.h>
 #include "framework/Object.h"
+#include <windows.h>
 
 typedef UINT (*ThreadProcedure)(void* parameter);
 

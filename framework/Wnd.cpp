@@ -1,12 +1,14 @@
 #include "framework/Wnd.h"
+#include "framework/CriticalSection.h"
 #include "framework/Reflection.h"
+#include "framework/SingleLock.h"
+#include <new>
 #include <string.h>
 
 const CRuntimeClass CWnd::classCWnd = {"CWnd", sizeof(CWnd), nullptr, &CObject::classCObject};
 const CRuntimeClass* CWnd::GetRuntimeClass() const { return &classCWnd; }
 
 const MessageMap CWnd::messageMap = {nullptr, nullptr, 0};
-const char CWnd::propertyName[] = "Ferrowin.CWnd";
 
 // Per thread: the message being handled (nested sends save and restore it) and the pending binding of
 // HookWindowCreate. Kept per thread rather than per object because a handler may destroy its own object.
@@ -17,7 +19,7 @@ const char CWnd::propertyName[] = "Ferrowin.CWnd";
 // Bindings can nest: a window's WM_CREATE may create and bind further windows. Each level binds the first
 // window created after it was opened.
 struct WindowCreateHook {
-    static const int maxDepth = 8;
+    static constexpr int maxDepth = 8;
     HHOOK hook;
     int depth;
     CWnd* pending[maxDepth];   // null once that level's window is bound (or none yet asked for)
@@ -28,19 +30,24 @@ struct WindowCreateHook {
 
 // Made while the module initialises, before any thread of it can create a window, and never given back:
 // a thread that outlives its owner's wait (a pad that is still closing its dialog) may be inside a window
-// procedure while the process's static destructors run.
+// procedure while the process's static destructors run. So the critical section is built in storage of
+// its own and never destroyed, and the record itself has nothing to destroy.
 struct ThreadSlots {
     DWORD message;
     DWORD createHook;
-    CRITICAL_SECTION classGuard;   // RegisterFrameworkClass's table is shared by every thread
+    alignas(CCriticalSection) unsigned char classGuardStorage[sizeof(CCriticalSection)];
+    CCriticalSection* classGuard;   // RegisterFrameworkClass's table is shared by every thread
 
-    ThreadSlots() : message(TlsAlloc()), createHook(TlsAlloc()) { InitializeCriticalSection(&classGuard); }
+    ThreadSlots()
+        : message(TlsAlloc()), createHook(TlsAlloc()), classGuard(new (classGuardStorage) CCriticalSection)
+    {
+    }
 };
 static ThreadSlots g_slots;
 
 static const MSG* ThreadMessage()
 {
-    static const MSG none = {};
+    static constexpr MSG none = {};
     const MSG* message = static_cast<const MSG*>(TlsGetValue(g_slots.message));
     return message ? message : &none;
 }
@@ -80,7 +87,7 @@ CWnd* CWnd::FromHandle(HWND window)
 // ":" and the value in hexadecimal; room for the widest value is the caller's.
 static char* AppendHex(char* at, ULONG_PTR value)
 {
-    static const char digits[] = "0123456789abcdef";
+    static constexpr char digits[] = "0123456789abcdef";
     char reversed[2 * sizeof value];
     int count = 0;
     do {
@@ -94,11 +101,13 @@ static char* AppendHex(char* at, ULONG_PTR value)
     return at;
 }
 
+// The classes RegisterFrameworkClass made. The name encodes the values, so equal requests share one class;
+// names live as long as the process.
+static char g_classNames[16][80];   // "Ferrowin" and four values of up to 16 digits
+static int g_classNameCount = 0;
+
 const char* CWnd::RegisterFrameworkClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
 {
-    // The name encodes the values, so equal requests share one class; names live as long as the process.
-    static char names[16][80];   // "Ferrowin" and four values of up to 16 digits
-    static int nameCount = 0;
 
     char name[80] = "Ferrowin";
     char* end = name + strlen(name);
@@ -108,11 +117,11 @@ const char* CWnd::RegisterFrameworkClass(UINT classStyle, HCURSOR cursor, HBRUSH
     AppendHex(end, reinterpret_cast<ULONG_PTR>(icon));
 
     const char* result = nullptr;
-    EnterCriticalSection(&g_slots.classGuard);
-    for (int i = 0; i < nameCount && !result; i++)
-        if (strcmp(names[i], name) == 0)
-            result = names[i];
-    if (!result && nameCount < 16) {
+    CSingleLock lock(g_slots.classGuard, TRUE);
+    for (int i = 0; i < g_classNameCount && !result; i++)
+        if (strcmp(g_classNames[i], name) == 0)
+            result = g_classNames[i];
+    if (!result && g_classNameCount < 16) {
         WNDCLASSA windowClass = {};
         windowClass.style = classStyle;
         windowClass.lpfnWndProc = FrameworkWindowProc;
@@ -122,11 +131,10 @@ const char* CWnd::RegisterFrameworkClass(UINT classStyle, HCURSOR cursor, HBRUSH
         windowClass.hIcon = icon;
         windowClass.lpszClassName = name;
         if (RegisterClassA(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
-            strcpy(names[nameCount], name);
-            result = names[nameCount++];
+            strcpy(g_classNames[g_classNameCount], name);
+            result = g_classNames[g_classNameCount++];
         }
     }
-    LeaveCriticalSection(&g_slots.classGuard);
     return result;
 }
 
@@ -149,6 +157,13 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     }
     ownsWindow = TRUE;
     return TRUE;
+}
+
+BOOL CWnd::CreateControl(DWORD exStyle, const char* className, const char* text, DWORD style, const RECT& rect,
+                         HWND parent, UINT id)
+{
+    return CreateEx(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
 
 BOOL CWnd::DestroyWindow()

@@ -17,9 +17,9 @@
 //
 // A derived class declares its map as framework/MessageMap.h shows and chains to its base's messageMap.
 #pragma once
-#include <windows.h>
 #include "framework/Object.h"
 #include "framework/MessageMap.h"
+#include <windows.h>
 
 class CWnd : public CObject {
 public:
@@ -44,6 +44,9 @@ public:
     // window got as far as its first message), so a self-deleting object is gone.
     BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
                   int width, int height, HWND parent, HMENU menu, void* createParam = nullptr);
+    // CreateEx for a child control: its rectangle in the parent's client area and its control id.
+    BOOL CreateControl(DWORD exStyle, const char* className, const char* text, DWORD style, const RECT& rect,
+                       HWND parent, UINT id);
     BOOL DestroyWindow();
 
     // Binds an existing window: PreSubclassWindow runs first, then the window's procedure is replaced.
@@ -112,7 +115,7 @@ public:
     static const CRuntimeClass classCWnd;
 
     // The property that holds the bound object.
-    static const char propertyName[];
+    static constexpr char propertyName[] = "Ferrowin.CWnd";
 
 protected:
     virtual const MessageMap* GetMessageMap() const { return &messageMap; }

@@ -1,15 +1,14 @@
 // Button-settings lookup: registry for the folder, then one byte of the file.
 #include "hook/ButtonSettings.h"
-#include "shared/RegAccess.h"
+#include "shared/InstallFolder.h"
 #include "shared/JoinPath.h"
 
 namespace {
 
-const char settingsKey[] = "Software\\Ferrowin";
-const char settingsFile[] = "VELDA.DAT";
+constexpr char settingsFile[] = "VELDA.DAT";
 
 // Folder of at most 254 characters, a backslash, the file name and the terminating zero.
-const size_t settingsPathSize = 255 + 1 + sizeof(settingsFile);
+constexpr size_t settingsPathSize = 255 + 1 + sizeof(settingsFile);
 
 }
 
@@ -28,11 +27,9 @@ ButtonSetting LookUpButtonSetting(int button)
     if (offset < 0)
         return settingNonzero;
 
-    char folder[256] = "";
-    CRegAccess registry;
-    registry.SelectRoot(HKEY_LOCAL_MACHINE);
-    if (registry.OpenPath(settingsKey, FALSE))
-        registry.GetString("AppPath", "", folder);
+    // A missing key or value leaves the folder empty: the file is then looked for at the drive's root.
+    char folder[256];
+    ReadInstallFolder(folder, sizeof folder);
 
     char path[settingsPathSize];
     if (!JoinPath(path, sizeof path, folder, settingsFile))

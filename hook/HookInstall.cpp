@@ -7,20 +7,20 @@
 
 extern "C" int StartHook(HWND ownerWindow)
 {
-    if (hookShared.lowLevelHook || hookShared.mouseHook)
+    if (g_hookShared.lowLevelHook || g_hookShared.mouseHook)
         return 1;
-    hookShared.ownerWindow = WordFromHandle(ownerWindow);
-    hookShared.lowLevelMode = 0;
+    g_hookShared.ownerWindow = WordFromHandle(ownerWindow);
+    g_hookShared.lowLevelMode = 0;
     // A failed installation leaves the handle 0, so a later call tries again.
-    if (HookPlatformClass() == platformOlderFamily) {
-        if (!hookShared.mouseHook)
-            hookShared.mouseHook =
-                WordFromHandle(SetWindowsHookExA(WH_MOUSE, MouseHookProc, hookShared.hookInstance, 0));
+    if (HookPlatform() == platformOlderFamily) {
+        if (!g_hookShared.mouseHook)
+            g_hookShared.mouseHook =
+                WordFromHandle(SetWindowsHookExA(WH_MOUSE, MouseHookProc, g_hookShared.hookInstance, 0));
     } else {
-        hookShared.lowLevelMode = 1;
-        if (!hookShared.lowLevelHook)
-            hookShared.lowLevelHook =
-                WordFromHandle(SetWindowsHookExA(WH_MOUSE_LL, LowLevelMousePProc, hookShared.hookInstance, 0));
+        g_hookShared.lowLevelMode = 1;
+        if (!g_hookShared.lowLevelHook)
+            g_hookShared.lowLevelHook =
+                WordFromHandle(SetWindowsHookExA(WH_MOUSE_LL, LowLevelMousePProc, g_hookShared.hookInstance, 0));
     }
     return 1;
 }
@@ -28,16 +28,16 @@ extern "C" int StartHook(HWND ownerWindow)
 extern "C" int StopHook()
 {
     int result = 0;
-    if (hookShared.lowLevelHook) {
-        UnhookWindowsHookEx(HandleFromWord<HHOOK>(hookShared.lowLevelHook));
-        hookShared.lowLevelHook = 0;
+    if (g_hookShared.lowLevelHook) {
+        UnhookWindowsHookEx(HandleFromWord<HHOOK>(g_hookShared.lowLevelHook));
+        g_hookShared.lowLevelHook = 0;
     }
-    if (hookShared.mouseHook) {
-        result = UnhookWindowsHookEx(HandleFromWord<HHOOK>(hookShared.mouseHook));
-        hookShared.mouseHook = 0;
+    if (g_hookShared.mouseHook) {
+        result = UnhookWindowsHookEx(HandleFromWord<HHOOK>(g_hookShared.mouseHook));
+        g_hookShared.mouseHook = 0;
     }
-    hookShared.instanceRecorded = 0;
-    hookShared.ownerWindow = 0;
+    g_hookShared.instanceRecorded = 0;
+    g_hookShared.ownerWindow = 0;
     // No hook will see the release of a button held now: the repeat ends here, and with it every repeat
     // timer that keeps the library in a process.
     StopScrollRepeat();

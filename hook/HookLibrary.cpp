@@ -10,9 +10,9 @@ namespace {
 class HookProcessState {
 public:
     HookProcessState()
-        : openQuimbel(RegisterWindowMessageA(MSG_OPEN_QUIMBEL)),
-          closeQuimbel(RegisterWindowMessageA(MSG_CLOSE_QUIMBEL)),
-          callQuimbel(RegisterWindowMessageA(MSG_CALL_QUIMBEL)),
+        : openQuimbel(RegisterWindowMessageA(openQuimbelName)),
+          closeQuimbel(RegisterWindowMessageA(closeQuimbelName)),
+          callQuimbel(RegisterWindowMessageA(callQuimbelName)),
           block(OpenMouseStateBlock())
     {
     }
@@ -25,7 +25,7 @@ public:
 };
 
 HookProcessState g_processState;
-PlatformClass g_platformClass = platformLowLevel;
+MousePlatform g_platform = platformLowLevel;
 
 // Stands in for the block when it could not even be allocated: never ready, so every item operation
 // fails as it does for a block that could not be opened. Made with the module, before any hook runs.
@@ -44,26 +44,17 @@ UINT CloseQuimbelMessage() { return g_processState.closeQuimbel; }
 
 UINT CallQuimbelMessage() { return g_processState.callQuimbel; }
 
-PlatformClass HookPlatformClass() { return g_platformClass; }
-
-PlatformClass PlatformClassOf(DWORD version)
-{
-    DWORD major = LOBYTE(LOWORD(version));
-    DWORD minor = HIBYTE(LOWORD(version));
-    // Windows 95 reports 4.0 like NT 4.0 but has no low-level hooks: the 9x platform bit tells them apart.
-    bool windows9x = (version & 0x80000000) != 0;
-    return (major < 5 && minor != 0 && minor != 1) || windows9x ? platformOlderFamily : platformLowLevel;
-}
+MousePlatform HookPlatform() { return g_platform; }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         // The first process to load the library after StopHook makes its module the hooks' module.
-        if (!hookShared.instanceRecorded) {
-            hookShared.hookInstance = instance;
-            hookShared.instanceRecorded = 1;
+        if (!g_hookShared.instanceRecorded) {
+            g_hookShared.hookInstance = instance;
+            g_hookShared.instanceRecorded = 1;
         }
-        g_platformClass = PlatformClassOf(GetVersion());
+        g_platform = MousePlatformOf(CurrentWindowsVersion());
         DisableThreadLibraryCalls(instance);
     }
     return TRUE;

@@ -1,4 +1,4 @@
 #include "hook/HookShared.h"
 
 // One copy for every process the library is loaded into.
-HookShared hookShared __attribute__((section(".HOOKDAT"), shared)) = {};
+HookShared g_hookShared __attribute__((section(".HOOKDAT"), shared)) = {};

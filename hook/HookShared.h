@@ -1,9 +1,9 @@
 // The words the mouse hook library shares between every process it is loaded into (section ".HOOKDAT").
 // Window and hook handles are stored as 32-bit words (shared/HandleWord.h widens them back).
 #pragma once
+#include "shared/HandleWord.h"
 #include <windows.h>
 #include <stddef.h>
-#include "shared/HandleWord.h"
 
 struct HookShared {
     HINSTANCE hookInstance;     // module of both hooks
@@ -42,4 +42,4 @@ static_assert(offsetof(HookShared, vertBar2) == 84, "HOOKDAT layout");
 static_assert(sizeof(HookShared) == 88, "HOOKDAT layout");
 #endif
 
-extern HookShared hookShared;
+extern HookShared g_hookShared;

@@ -11,16 +11,15 @@
 namespace {
 
 // Button codes the device driver places in the extra-information word.
-const ULONG_PTR codeScrollLeft = 1;
-const ULONG_PTR codeScrollRight = 2;
-const ULONG_PTR codeScrollUp = 8;
-const ULONG_PTR codeScrollDown = 16;
+enum DeviceButtonCode : ULONG_PTR {
+    codeScrollLeft = 1,
+    codeScrollRight = 2,
+    codeScrollUp = 8,
+    codeScrollDown = 16,
+};
 
-const UINT wheelScrollLines = 30;
-const BYTE keyPageUp = 0x21;
-const BYTE keyPageDown = 0x22;
-
-const LRESULT swallow = 1;
+constexpr UINT wheelScrollLines = 30;
+constexpr LRESULT swallow = 1;
 
 LRESULT PassOn(DWORD hook, int code, WPARAM wParam, LPARAM lParam)
 {
@@ -33,7 +32,7 @@ void ClosePadOnOutsidePress(POINT point)
 {
     DWORD padWord = 0;
     DWORD length = sizeof(padWord);
-    if (!HookSharedMemory()->ReadItem(ITEM_ROUND_MAP, &padWord, &length) || padWord == 0)
+    if (!HookSharedMemory()->ReadItem(itemRoundMap, &padWord, &length) || padWord == 0)
         return;
     HWND pad = HandleFromWord<HWND>(padWord);
     RECT client;
@@ -81,8 +80,8 @@ BOOL IsEither(WPARAM message, UINT client, UINT nonClient)
 
 LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code < 0 || hookShared.lowLevelMode == 1)
-        return PassOn(hookShared.mouseHook, code, wParam, lParam);
+    if (code < 0 || g_hookShared.lowLevelMode == 1)
+        return PassOn(g_hookShared.mouseHook, code, wParam, lParam);
 
     const MOUSEHOOKSTRUCT* record = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
     if (IsEither(wParam, WM_LBUTTONDOWN, WM_NCLBUTTONDOWN) || IsEither(wParam, WM_RBUTTONDOWN, WM_NCRBUTTONDOWN)) {
@@ -109,13 +108,13 @@ LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam)
             break;
         }
     }
-    return PassOn(hookShared.mouseHook, code, wParam, lParam);
+    return PassOn(g_hookShared.mouseHook, code, wParam, lParam);
 }
 
 extern "C" LRESULT CALLBACK LowLevelMousePProc(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code < 0)
-        return PassOn(hookShared.lowLevelHook, code, wParam, lParam);
+        return PassOn(g_hookShared.lowLevelHook, code, wParam, lParam);
 
     const MSLLHOOKSTRUCT* record = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
     switch (wParam) {
@@ -125,11 +124,11 @@ extern "C" LRESULT CALLBACK LowLevelMousePProc(int code, WPARAM wParam, LPARAM l
         break;
     case WM_MBUTTONDOWN:
         if (record->dwExtraInfo == codeScrollUp) {
-            TapKey(keyPageUp);
+            TapKey(VK_PRIOR);
             return swallow;
         }
         if (record->dwExtraInfo == codeScrollDown) {
-            TapKey(keyPageDown);
+            TapKey(VK_NEXT);
             return swallow;
         }
         break;
@@ -142,5 +141,5 @@ extern "C" LRESULT CALLBACK LowLevelMousePProc(int code, WPARAM wParam, LPARAM l
     default:
         break;
     }
-    return PassOn(hookShared.lowLevelHook, code, wParam, lParam);
+    return PassOn(g_hookShared.lowLevelHook, code, wParam, lParam);
 }

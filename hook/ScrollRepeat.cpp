@@ -12,12 +12,13 @@
 #include "framework/CriticalSection.h"
 #include "framework/SingleLock.h"
 
-UINT_PTR scrollTimer = 0;
-DWORD scrollTimerThread = 0;
-
 namespace {
 
 constexpr UINT repeatPeriod = 50;
+
+// This process's repeat timer, or 0, and the thread it belongs to (the only one that can kill it).
+UINT_PTR g_scrollTimer = 0;
+DWORD g_scrollTimerThread = 0;
 
 // The repeat timers of this process that are not killed yet; each holds one reference on the library.
 // A timer that is no longer the current one ends itself at its next tick.
@@ -131,16 +132,16 @@ int EndTimersOfThisThread()
             ++ended;
         }
     }
-    scrollTimer = 0;
-    scrollTimerThread = 0;
+    g_scrollTimer = 0;
+    g_scrollTimerThread = 0;
     return ended;
 }
 
 // One WM_HSCROLL line step to wherever the window tree of this moment says it belongs.
 void ScrollRepeatTick()
 {
-    HWND target = HandleFromWord<HWND>(hookShared.scrollTarget);
-    HWND parent = HandleFromWord<HWND>(hookShared.scrollTargetParent);
+    HWND target = HandleFromWord<HWND>(g_hookShared.scrollTarget);
+    HWND parent = HandleFromWord<HWND>(g_hookShared.scrollTargetParent);
     // The window under the cursor at the press may have gone since: nothing to scroll then.
     if (target == nullptr || !IsWindow(target))
         return;
@@ -148,15 +149,15 @@ void ScrollRepeatTick()
     SearchScrollBars(target, parent);
 
     WPARAM direction;
-    switch (hookShared.scrollButton) {
+    switch (g_hookShared.scrollButton) {
     case 1: direction = SB_LINELEFT; break;
     case 2: direction = SB_LINERIGHT; break;
     default: return;
     }
 
-    if (hookShared.horzBar1 != 0) {
-        HWND destination = hookShared.searchedParent == 1 ? parent : target;
-        HWND bar = HandleFromWord<HWND>(hookShared.horzBar1);
+    if (g_hookShared.horzBar1 != 0) {
+        HWND destination = g_hookShared.searchedParent == 1 ? parent : target;
+        HWND bar = HandleFromWord<HWND>(g_hookShared.horzBar1);
         PostMessageA(destination, WM_HSCROLL, direction, reinterpret_cast<LPARAM>(bar));
     } else if (GetWindowLongA(target, GWL_STYLE) & WS_HSCROLL) {
         PostMessageA(target, WM_HSCROLL, direction, 0);
@@ -172,11 +173,11 @@ void CALLBACK RepeatTimerProc(HWND, UINT, UINT_PTR timer, DWORD)
     int ended = 0;
     {
         CSingleLock lock(&g_timerGuard, TRUE);
-        const bool current = timer == scrollTimer && thread == scrollTimerThread;
+        const bool current = timer == g_scrollTimer && thread == g_scrollTimerThread;
         // A release seen in another process, or a press or release on another thread of this one, ends or
         // replaces the repeat without being able to kill this timer: the timer ends itself here instead
         // of firing for ever (or beside the new one). Thread timer identifiers are only unique per thread.
-        if (hookShared.scrollActive != 0 && current) {
+        if (g_hookShared.scrollActive != 0 && current) {
             ended = -1;
         } else {
             KillTimer(nullptr, timer);
@@ -187,8 +188,8 @@ void CALLBACK RepeatTimerProc(HWND, UINT, UINT_PTR timer, DWORD)
                 }
             }
             if (current) {
-                scrollTimer = 0;
-                scrollTimerThread = 0;
+                g_scrollTimer = 0;
+                g_scrollTimerThread = 0;
             }
         }
     }
@@ -203,10 +204,10 @@ void CALLBACK RepeatTimerProc(HWND, UINT, UINT_PTR timer, DWORD)
 void StartScrollRepeat(int button, POINT point)
 {
     HWND target = WindowFromPoint(point);
-    hookShared.scrollTarget = WordFromHandle(target);
-    hookShared.scrollTargetParent = WordFromHandle(target ? GetParent(target) : nullptr);
-    hookShared.scrollActive = 1;
-    hookShared.scrollButton = static_cast<DWORD>(button);
+    g_hookShared.scrollTarget = WordFromHandle(target);
+    g_hookShared.scrollTargetParent = WordFromHandle(target ? GetParent(target) : nullptr);
+    g_hookShared.scrollActive = 1;
+    g_hookShared.scrollButton = static_cast<DWORD>(button);
 
     HMODULE reference = TakeReference();
     UINT_PTR timer = reference ? SetTimer(nullptr, 0, repeatPeriod, RepeatTimerProc) : 0;
@@ -221,8 +222,8 @@ void StartScrollRepeat(int button, POINT point)
                 slot = &entry;
         if (timer && slot) {
             *slot = RepeatTimer{GetCurrentThreadId(), timer};
-            scrollTimer = timer;
-            scrollTimerThread = GetCurrentThreadId();
+            g_scrollTimer = timer;
+            g_scrollTimerThread = GetCurrentThreadId();
         } else if (timer) {
             KillTimer(nullptr, timer);
             timer = 0;
@@ -241,8 +242,8 @@ void StopScrollRepeat()
         CSingleLock lock(&g_timerGuard, TRUE);
         ended = EndTimersOfThisThread();
     }
-    hookShared.scrollActive = 0;
-    hookShared.scrollButton = 0;
-    hookShared.scrollTarget = 0;
+    g_hookShared.scrollActive = 0;
+    g_hookShared.scrollButton = 0;
+    g_hookShared.scrollTarget = 0;
     ReleaseLater(ended);
 }

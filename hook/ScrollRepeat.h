@@ -3,10 +3,6 @@
 #pragma once
 #include <windows.h>
 
-// This process's repeat timer, or 0, and the thread it belongs to (the only one that can kill it).
-extern UINT_PTR scrollTimer;
-extern DWORD scrollTimerThread;
-
 // button: 1 scrolls left, 2 right; point: where the button went down (screen coordinates).
 void StartScrollRepeat(int button, POINT point);
 // Ends the repeat: the timers of this thread at once, those of other threads and processes at their next

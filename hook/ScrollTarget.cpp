@@ -5,8 +5,8 @@
 
 namespace {
 
-const char scrollBarClass[] = "ScrollBar";
-const char browserClass[] = "Internet Explorer_Server";
+constexpr char scrollBarClass[] = "ScrollBar";
+constexpr char browserClass[] = "Internet Explorer_Server";
 
 // Class names are read into fixed buffers; GetClassName truncates, and the last byte is forced to zero
 // as well so that a misbehaving implementation cannot leave the text open.
@@ -42,9 +42,9 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM)
     if ((style & WS_VISIBLE) == 0)
         return TRUE;
     if (style & SBS_VERT)
-        Keep(hookShared.vertBar1, hookShared.vertBar2, window);
+        Keep(g_hookShared.vertBar1, g_hookShared.vertBar2, window);
     else
-        Keep(hookShared.horzBar1, hookShared.horzBar2, window);
+        Keep(g_hookShared.horzBar1, g_hookShared.horzBar2, window);
     return TRUE;
 }
 
@@ -52,16 +52,16 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM)
 
 void SearchScrollBars(HWND target, HWND parent)
 {
-    hookShared.searchedParent = 0;
-    hookShared.horzBar1 = hookShared.vertBar1 = hookShared.horzBar2 = hookShared.vertBar2 = 0;
+    g_hookShared.searchedParent = 0;
+    g_hookShared.horzBar1 = g_hookShared.vertBar1 = g_hookShared.horzBar2 = g_hookShared.vertBar2 = 0;
     EnumChildWindows(target, VisitWindow, 0);
 
-    BOOL noHorizontal = hookShared.horzBar1 == 0 && hookShared.horzBar2 == 0;
-    BOOL noVertical = hookShared.vertBar1 == 0 && hookShared.vertBar2 == 0;
+    BOOL noHorizontal = g_hookShared.horzBar1 == 0 && g_hookShared.horzBar2 == 0;
+    BOOL noVertical = g_hookShared.vertBar1 == 0 && g_hookShared.vertBar2 == 0;
     // A top-level target has no parent; enumerating "no window" would walk the desktop's top-level windows
     // and a bar found there would be posted to no window at all, that is to the timer thread's own queue.
     if ((noHorizontal || noVertical) && parent != nullptr) {
-        hookShared.searchedParent = 1;
+        g_hookShared.searchedParent = 1;
         EnumChildWindows(parent, VisitWindow, 0);
     }
 }

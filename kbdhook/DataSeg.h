@@ -1,12 +1,12 @@
 // The words the keyboard hook library shares between every process it is loaded into (section "DataSeg").
 // Hook handles and timer identifiers are kept as 32-bit words; nothing here is locked.
 #pragma once
+#include "shared/HandleWord.h"
 #include <windows.h>
 #include <stddef.h>
-#include "shared/HandleWord.h"
 
 struct DataSeg {
-    DWORD platformClass;        // PlatformClass value, computed by the first process that loads the library
+    DWORD platformClass;        // KeyboardPlatform value, computed by the first process that loads the library
     DWORD winKeyDown;           // the Windows key went down and a Shift press was synthesised
     DWORD winSequence;          // the Windows key was released quickly; the following keys are watched
     DWORD winSequenceFresh;     // in winSequence, no Up-arrow press seen yet

@@ -3,15 +3,15 @@
 #pragma once
 #include <windows.h>
 
-const UINT VK_SPECIAL = 0xFF;
-const BYTE ScanFunction1 = 0x40;   // notification (4, 1)
-const BYTE ScanFunction2 = 0x41;   // notification (4, 2)
-const BYTE ScanWheel = 0x0B;       // a wheel notch up on press, down on release
-const BYTE ScanMiddle = 0x16;      // the middle mouse button
+constexpr UINT specialKey = 0xFF;
+constexpr BYTE scanFunction1 = 0x40;   // notification (4, 1)
+constexpr BYTE scanFunction2 = 0x41;   // notification (4, 2)
+constexpr BYTE scanWheel = 0x0B;       // a wheel notch up on press, down on release
+constexpr BYTE scanMiddle = 0x16;      // the middle mouse button
 
-const int WheelNotch = 120;
+constexpr int wheelNotch = 120;
 
 inline void SynthesiseWheel(int delta, ULONG_PTR extraInfo)
 {
-    mouse_event(MOUSEEVENTF_WHEEL, 0, 0, (DWORD)delta, extraInfo);
+    mouse_event(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(delta), extraInfo);
 }

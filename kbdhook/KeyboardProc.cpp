@@ -1,30 +1,32 @@
 // The per-process keyboard hook (WH_KEYBOARD): Windows-key macros, Ctrl+Alt letters and, on NT 4, the
 // special keys that newer systems leave to the low-level hook. Runs on any thread of any process.
-#include "DataSeg.h"
-#include "NamedBlock.h"
-#include "PlatformClass.h"
-#include "KeyCodes.h"
-#include "KeySynth.h"
-#include "MiddleButton.h"
-#include "Vorrin.h"
-#include "WindowsKeyMacro.h"
+#include "kbdhook/DataSeg.h"
+#include "kbdhook/NamedBlock.h"
+#include "kbdhook/KeyboardPlatform.h"
+#include "kbdhook/KeyCodes.h"
+#include "kbdhook/KeySynth.h"
+#include "kbdhook/MiddleButton.h"
+#include "kbdhook/KeyboardExports.h"
+#include "kbdhook/WindowsKeyMacro.h"
 
 namespace {
 
 // Ctrl+Alt with these letters posts (5, 5) to (5, 9), in this order.
-const UINT MacroLetters[] = {'D', 'E', 'P', 'O', 'C'};
-const LPARAM FirstLetterMacro = 5;
+constexpr UINT macroLetters[] = {'D', 'E', 'P', 'O', 'C'};
+constexpr LPARAM firstLetterMacro = 5;
 
-BYTE ScanCodeOf(LPARAM flags) { return (BYTE)(((DWORD)flags >> 16) & 0xFF); }
-BOOL IsExtendedKey(LPARAM flags) { return ((DWORD)flags & 0x01000000) != 0; }
-BOOL IsKeyUp(LPARAM flags) { return ((DWORD)flags & 0x80000000) != 0; }
-BOOL IsRepeat(LPARAM flags) { return ((DWORD)flags & 0x40000000) != 0; }
+// The flags of a key message: scan code in bits 16-23, then the extended, previous-state and transition bits.
+DWORD FlagWord(LPARAM flags) { return static_cast<DWORD>(flags); }
+BYTE ScanCodeOf(LPARAM flags) { return static_cast<BYTE>((FlagWord(flags) >> 16) & 0xFF); }
+BOOL IsExtendedKey(LPARAM flags) { return (FlagWord(flags) & 0x01000000) != 0; }
+BOOL IsKeyUp(LPARAM flags) { return (FlagWord(flags) & 0x80000000) != 0; }
+BOOL IsRepeat(LPARAM flags) { return (FlagWord(flags) & 0x40000000) != 0; }
 BOOL IsDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
 int MacroLetterIndex(UINT virtualKey)
 {
-    for (int i = 0; i < (int)(sizeof(MacroLetters) / sizeof(MacroLetters[0])); ++i)
-        if (MacroLetters[i] == virtualKey)
+    for (int i = 0; i < static_cast<int>(sizeof(macroLetters) / sizeof(macroLetters[0])); ++i)
+        if (macroLetters[i] == virtualKey)
             return i;
     return -1;
 }
@@ -34,7 +36,7 @@ int MacroLetterIndex(UINT virtualKey)
 BOOL HandleCtrlAltLetter(UINT virtualKey, LPARAM flags)
 {
     const DWORD platform = g_dataSeg.platformClass;
-    const BOOL altSideFromEvent = platform == Platform98 || platform == PlatformMe;
+    const BOOL altSideFromEvent = platform == platform98 || platform == platformMe;
     if (altSideFromEvent && virtualKey == VK_MENU)
         g_dataSeg.leftAltDown = IsExtendedKey(flags) ? 0 : 1;
     const int letter = MacroLetterIndex(virtualKey);
@@ -46,27 +48,27 @@ BOOL HandleCtrlAltLetter(UINT virtualKey, LPARAM flags)
     if (!held)
         return FALSE;
     if (!IsKeyUp(flags))
-        Notify(NotifyMacro, FirstLetterMacro + letter);
+        Notify(notifyMacro, firstLetterMacro + letter);
     return TRUE;
 }
 
 BOOL HandleSpecialKey(UINT virtualKey, LPARAM flags)
 {
-    if (g_dataSeg.platformClass != PlatformNT4 || virtualKey != VK_SPECIAL)
+    if (g_dataSeg.platformClass != platformNT4 || virtualKey != specialKey)
         return FALSE;
     const BYTE scanCode = ScanCodeOf(flags);
     if (!IsKeyUp(flags)) {
         switch (scanCode) {
-        case ScanFunction1: Notify(NotifyFunctionKey, 1); break;
-        case ScanFunction2: Notify(NotifyFunctionKey, 2); break;
-        case ScanWheel: SynthesiseWheel(WheelNotch, WheelNotch); break;
-        case ScanMiddle: SynthesiseMiddleButton(FALSE); break;
-        default: Notify(NotifyScanCode, scanCode); break;
+        case scanFunction1: Notify(notifyFunctionKey, 1); break;
+        case scanFunction2: Notify(notifyFunctionKey, 2); break;
+        case scanWheel: SynthesiseWheel(wheelNotch, wheelNotch); break;
+        case scanMiddle: SynthesiseMiddleButton(FALSE); break;
+        default: Notify(notifyScanCode, scanCode); break;
         }
     } else {
         switch (scanCode) {
-        case ScanWheel: SynthesiseWheel(-WheelNotch, 0xFF88); break;
-        case ScanMiddle: SynthesiseMiddleButton(TRUE); break;
+        case scanWheel: SynthesiseWheel(-wheelNotch, 0xFF88); break;
+        case scanMiddle: SynthesiseMiddleButton(TRUE); break;
         default: break;
         }
     }
@@ -84,9 +86,9 @@ extern "C" LRESULT CALLBACK KeyboardProc(int code, WPARAM virtualKey, LPARAM fla
 {
     if (code < 0 || code == HC_NOREMOVE)
         return PassOn(code, virtualKey, flags);
-    const UINT key = (UINT)virtualKey;
+    const UINT key = static_cast<UINT>(virtualKey);
     if (g_dataSeg.winSequence && EndOldSequence()) {
-        ReplayKey((BYTE)key, ScanCodeOf(flags), IsExtendedKey(flags), IsKeyUp(flags), 0);
+        ReplayKey(static_cast<BYTE>(key), ScanCodeOf(flags), IsExtendedKey(flags), IsKeyUp(flags), 0);
         return 1;
     }
     if (!NotificationWindow()) {

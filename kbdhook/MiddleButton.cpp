@@ -1,6 +1,6 @@
-#include "MiddleButton.h"
-#include "DataSeg.h"
-#include "KeyCodes.h"
+#include "kbdhook/MiddleButton.h"
+#include "kbdhook/DataSeg.h"
+#include "kbdhook/KeyCodes.h"
 
 void SynthesiseMiddleButton(BOOL up)
 {
@@ -16,7 +16,7 @@ void ReleaseMiddleButton()
 
 BOOL ReleaseMiddleButtonForKey(UINT virtualKey, DWORD scanCode, BOOL keyUp)
 {
-    if (!g_dataSeg.middleButtonDown || !keyUp || virtualKey != VK_SPECIAL || scanCode != ScanMiddle)
+    if (!g_dataSeg.middleButtonDown || !keyUp || virtualKey != specialKey || scanCode != scanMiddle)
         return FALSE;
     SynthesiseMiddleButton(TRUE);
     return TRUE;

@@ -6,6 +6,6 @@
 BOOL OpenNamedBlock();
 void CloseNamedBlock();
 
-// The window at offset 0 of the block; NULL disables the library.
+// The window at offset 0 of the block; null disables the library.
 HWND NotificationWindow();
 void Notify(WPARAM code, LPARAM value);

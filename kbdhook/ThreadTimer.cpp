@@ -1,5 +1,5 @@
-#include "ThreadTimer.h"
-#include "DataSeg.h"
+#include "kbdhook/ThreadTimer.h"
+#include "kbdhook/DataSeg.h"
 
 namespace {
 
@@ -10,13 +10,13 @@ struct SharedTimer {
 
 SharedTimer SharedWords(TimerKind kind)
 {
-    if (kind == WinKeyTimer)
+    if (kind == timerWinKey)
         return SharedTimer{&g_dataSeg.winKeyTimer, &g_dataSeg.winKeyTimerThread};
     return SharedTimer{&g_dataSeg.sequenceTimer, &g_dataSeg.sequenceTimerThread};
 }
 
 // Thread-local slots: the id of the last timer of each kind this thread set and did not kill yet.
-DWORD g_ownTimerSlots[TimerKinds] = {TLS_OUT_OF_INDEXES, TLS_OUT_OF_INDEXES};
+DWORD g_ownTimerSlots[timerKindCount] = {TLS_OUT_OF_INDEXES, TLS_OUT_OF_INDEXES};
 
 UINT_PTR OwnTimer(TimerKind kind)
 {
@@ -34,7 +34,7 @@ void KillOwnTimer(TimerKind kind)
 {
     const UINT_PTR timer = OwnTimer(kind);
     if (timer) {
-        KillTimer(NULL, timer);
+        KillTimer(nullptr, timer);
         SetOwnTimer(kind, 0);
     }
 }
@@ -75,7 +75,7 @@ UINT_PTR StartThreadTimer(TimerKind kind, UINT elapseMs, TIMERPROC procedure)
     if (g_ownTimerSlots[kind] == TLS_OUT_OF_INDEXES)
         return 0;
     KillOwnTimer(kind);
-    const UINT_PTR timer = SetTimer(NULL, 0, elapseMs, procedure);
+    const UINT_PTR timer = SetTimer(nullptr, 0, elapseMs, procedure);
     SetOwnTimer(kind, timer);
     const SharedTimer words = SharedWords(kind);
     *words.thread = timer ? GetCurrentThreadId() : 0;
@@ -99,7 +99,7 @@ void StopThreadTimer(TimerKind kind)
 
 BOOL EndFiredTimer(TimerKind kind, UINT_PTR timer)
 {
-    KillTimer(NULL, timer);
+    KillTimer(nullptr, timer);
     if (OwnTimer(kind) == timer)
         SetOwnTimer(kind, 0);
     if (!NamesOwnTimer(kind, timer))
@@ -111,7 +111,7 @@ BOOL EndFiredTimer(TimerKind kind, UINT_PTR timer)
 BOOL KillThisThreadsTimers()
 {
     BOOL current = FALSE;
-    for (int kind = 0; kind < TimerKinds; ++kind) {
+    for (int kind = 0; kind < timerKindCount; ++kind) {
         const TimerKind k = static_cast<TimerKind>(kind);
         current = current || NamesOwnTimer(k, OwnTimer(k));
         KillOwnTimer(k);

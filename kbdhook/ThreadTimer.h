@@ -5,7 +5,7 @@
 #pragma once
 #include <windows.h>
 
-enum TimerKind { WinKeyTimer, SequenceTimer, TimerKinds };
+enum TimerKind { timerWinKey, timerSequence, timerKindCount };
 
 // Process attach and detach: the per-thread records. Without them no timer is set.
 void OpenThreadTimers();

@@ -1,26 +1,26 @@
-#include "WindowsKeyMacro.h"
-#include "DataSeg.h"
-#include "KeySynth.h"
-#include "NamedBlock.h"
-#include "ThreadTimer.h"
-#include "Vorrin.h"
+#include "kbdhook/WindowsKeyMacro.h"
+#include "kbdhook/DataSeg.h"
+#include "kbdhook/KeySynth.h"
+#include "kbdhook/NamedBlock.h"
+#include "kbdhook/ThreadTimer.h"
+#include "kbdhook/KeyboardExports.h"
 
 namespace {
 
-const BYTE ScanWindows = 0x5B;
-const BYTE ScanE = 0x12;
-const BYTE ScanUp = 0x48;
-const BYTE ScanEnter = 0x1C;
-const UINT WinKeyDelayMs = 50;
-const UINT SequenceExpiryMs = 2000;
-const LPARAM MacroWindowsE = 182;
-const LPARAM MacroWindowsUpEnter = 10;
+constexpr BYTE scanWindows = 0x5B;
+constexpr BYTE scanE = 0x12;
+constexpr BYTE scanUp = 0x48;
+constexpr BYTE scanEnter = 0x1C;
+constexpr UINT winKeyDelayMs = 50;
+constexpr UINT sequenceExpiryMs = 2000;
+constexpr LPARAM macroWindowsE = 182;
+constexpr LPARAM macroWindowsUpEnter = 10;
 
 // The Windows key was held without another key: deliver it late. Fires once: a timer that another
 // thread could not kill must not keep pressing the Windows key.
 VOID CALLBACK WinKeyDelay(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    if (!EndFiredTimer(WinKeyTimer, timer) || !g_dataSeg.winKeyDown)
+    if (!EndFiredTimer(timerWinKey, timer) || !g_dataSeg.winKeyDown)
         return;
     SynthesiseKey(VK_SHIFT, TRUE);
     SynthesiseKey(VK_LWIN, FALSE);
@@ -32,7 +32,7 @@ VOID CALLBACK WinKeyDelay(HWND, UINT, UINT_PTR timer, DWORD)
 // The quick tap was not completed in time.
 VOID CALLBACK SequenceExpiry(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    if (!EndFiredTimer(SequenceTimer, timer) || !g_dataSeg.winSequence)
+    if (!EndFiredTimer(timerSequence, timer) || !g_dataSeg.winSequence)
         return;
     g_dataSeg.winSequence = 0;
     SynthesiseKey(VK_SHIFT, TRUE);
@@ -44,23 +44,23 @@ BOOL HandleSequenceKey(UINT virtualKey, BYTE scanCode, BOOL keyUp)
     if (virtualKey == VK_SHIFT)
         return TRUE;
     if (g_dataSeg.winSequenceFresh) {
-        if (virtualKey == VK_UP && scanCode == ScanUp && !keyUp) {
+        if (virtualKey == VK_UP && scanCode == scanUp && !keyUp) {
             g_dataSeg.winSequenceFresh = 0;
             return TRUE;
         }
         g_dataSeg.winSequence = 0;
-        StopThreadTimer(SequenceTimer);
+        StopThreadTimer(timerSequence);
         SynthesiseKey(VK_SHIFT, TRUE);
         SynthesiseTap(VK_LWIN);
-        SynthesiseKey((BYTE)virtualKey, keyUp);
+        SynthesiseKey(static_cast<BYTE>(virtualKey), keyUp);
         return TRUE;
     }
-    if (virtualKey == VK_RETURN && scanCode == ScanEnter && keyUp) {
+    if (virtualKey == VK_RETURN && scanCode == scanEnter && keyUp) {
         g_dataSeg.winSequence = 0;
         SynthesiseKey(VK_SHIFT, TRUE);
-        if (ThreadTimerRuns(SequenceTimer)) {
-            StopThreadTimer(SequenceTimer);
-            Notify(NotifyMacro, MacroWindowsUpEnter);
+        if (ThreadTimerRuns(timerSequence)) {
+            StopThreadTimer(timerSequence);
+            Notify(notifyMacro, macroWindowsUpEnter);
         }
     }
     return TRUE;
@@ -70,20 +70,20 @@ BOOL HandleSequenceKey(UINT virtualKey, BYTE scanCode, BOOL keyUp)
 BOOL HandleKeyAfterWindowsKey(UINT virtualKey, BYTE scanCode, BOOL keyUp)
 {
     g_dataSeg.winKeyDown = 0;
-    StopThreadTimer(WinKeyTimer);
-    if (scanCode == ScanE) {
+    StopThreadTimer(timerWinKey);
+    if (scanCode == scanE) {
         SynthesiseKey('E', TRUE);
         SynthesiseKey(VK_SHIFT, TRUE);
         SynthesiseKey(VK_LWIN, TRUE);
-        Notify(NotifyVirtualKey, MacroWindowsE);
+        Notify(notifyVirtualKey, macroWindowsE);
         return TRUE;
     }
-    if (scanCode == ScanWindows && keyUp) {
+    if (scanCode == scanWindows && keyUp) {
         g_dataSeg.winSequenceFresh = 1;
         // The start time is in place before another thread can see the sequence.
         g_dataSeg.sequenceStart = GetTickCount();
         InterlockedExchange(reinterpret_cast<volatile LONG*>(&g_dataSeg.winSequence), 1);
-        if (!StartThreadTimer(SequenceTimer, SequenceExpiryMs, SequenceExpiry)) {
+        if (!StartThreadTimer(timerSequence, sequenceExpiryMs, SequenceExpiry)) {
             // Without its expiry the sequence could hold Shift for ever.
             g_dataSeg.winSequence = 0;
             g_dataSeg.winSequenceFresh = 0;
@@ -94,7 +94,7 @@ BOOL HandleKeyAfterWindowsKey(UINT virtualKey, BYTE scanCode, BOOL keyUp)
     // Any other key ends the macro. Shift was released already before our own late Windows key, and a
     // repeated Windows-key press holds it again at once.
     BOOL lateWindowsKey = virtualKey == VK_LWIN && scanCode == 0;
-    BOOL windowsKeyAgain = virtualKey == VK_LWIN && scanCode == ScanWindows && !keyUp;
+    BOOL windowsKeyAgain = virtualKey == VK_LWIN && scanCode == scanWindows && !keyUp;
     if (!lateWindowsKey && !windowsKeyAgain)
         SynthesiseKey(VK_SHIFT, TRUE);
     return FALSE;
@@ -106,8 +106,8 @@ BOOL HandleWindowsKeyMacro(UINT virtualKey, BYTE scanCode, BOOL keyUp, BOOL repe
 {
     if (g_dataSeg.winSequence)
         return HandleSequenceKey(virtualKey, scanCode, keyUp);
-    StopThreadTimer(SequenceTimer);
-    const BOOL windowsKeyPress = virtualKey == VK_LWIN && scanCode == ScanWindows && !keyUp;
+    StopThreadTimer(timerSequence);
+    const BOOL windowsKeyPress = virtualKey == VK_LWIN && scanCode == scanWindows && !keyUp;
     if (g_dataSeg.winKeyDown) {
         // The held Windows key repeats: still the same press, whose late delivery the timer decides.
         if (virtualKey == VK_SHIFT || (windowsKeyPress && repeat))
@@ -119,7 +119,7 @@ BOOL HandleWindowsKeyMacro(UINT virtualKey, BYTE scanCode, BOOL keyUp, BOOL repe
     if (windowsKeyPress && !repeat) {
         g_dataSeg.winKeyDown = 1;
         SynthesiseKey(VK_SHIFT, FALSE);
-        if (StartThreadTimer(WinKeyTimer, WinKeyDelayMs, WinKeyDelay))
+        if (StartThreadTimer(timerWinKey, winKeyDelayMs, WinKeyDelay))
             return TRUE;
         // Nothing would ever deliver the press: it passes now, without the Shift.
         g_dataSeg.winKeyDown = 0;
@@ -134,19 +134,19 @@ void AbandonWindowsKeyMacro()
     g_dataSeg.winKeyDown = 0;
     g_dataSeg.winSequence = 0;
     g_dataSeg.winSequenceFresh = 0;
-    StopThreadTimer(WinKeyTimer);
-    StopThreadTimer(SequenceTimer);
+    StopThreadTimer(timerWinKey);
+    StopThreadTimer(timerSequence);
     if (shiftHeld)
         SynthesiseKey(VK_SHIFT, TRUE);
 }
 
 BOOL EndOldSequence()
 {
-    if (GetTickCount() - g_dataSeg.sequenceStart < SequenceExpiryMs)
+    if (GetTickCount() - g_dataSeg.sequenceStart < sequenceExpiryMs)
         return FALSE;
     g_dataSeg.winSequence = 0;
     g_dataSeg.winSequenceFresh = 0;
-    StopThreadTimer(SequenceTimer);
+    StopThreadTimer(timerSequence);
     SynthesiseKey(VK_SHIFT, TRUE);
     return TRUE;
 }

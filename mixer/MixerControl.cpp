@@ -1,5 +1,5 @@
-#include "MixerControl.h"
-#include "Tamsel.h"
+#include "mixer/MixerControl.h"
+#include "mixer/Tamsel.h"
 
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(MIXERLINEA) == 168, "mixer line record");
@@ -9,7 +9,7 @@ static_assert(sizeof(MIXERCONTROLDETAILS) == 24, "mixer details record");
 #endif
 
 namespace {
-const HMIXEROBJ FirstMixer = 0;
+constexpr HMIXEROBJ firstMixer = nullptr;
 }
 
 BOOL FindSpeakersControl(DWORD controlType, MixerControl* control)
@@ -19,7 +19,7 @@ BOOL FindSpeakersControl(DWORD controlType, MixerControl* control)
     MIXERLINEA line = {};
     line.cbStruct = sizeof(line);
     line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
-    if (mixerGetLineInfoA(FirstMixer, &line, MIXER_OBJECTF_MIXER | MIXER_GETLINEINFOF_COMPONENTTYPE)
+    if (mixerGetLineInfoA(firstMixer, &line, MIXER_OBJECTF_MIXER | MIXER_GETLINEINFOF_COMPONENTTYPE)
         != MMSYSERR_NOERROR)
         return FALSE;
 
@@ -32,7 +32,7 @@ BOOL FindSpeakersControl(DWORD controlType, MixerControl* control)
     controls.cControls = 1;
     controls.cbmxctrl = sizeof(found);
     controls.pamxctrl = &found;
-    if (mixerGetLineControlsA(FirstMixer, &controls, MIXER_OBJECTF_MIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE)
+    if (mixerGetLineControlsA(firstMixer, &controls, MIXER_OBJECTF_MIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE)
         != MMSYSERR_NOERROR)
         return FALSE;
 
@@ -61,7 +61,7 @@ BOOL ReadControlValue(const MixerControl& control, DWORD* value)
 {
     MIXERCONTROLDETAILS details;
     DescribeOneValue(control, value, &details);
-    return mixerGetControlDetailsA(FirstMixer, &details, MIXER_OBJECTF_MIXER | MIXER_GETCONTROLDETAILSF_VALUE)
+    return mixerGetControlDetailsA(firstMixer, &details, MIXER_OBJECTF_MIXER | MIXER_GETCONTROLDETAILSF_VALUE)
            == MMSYSERR_NOERROR;
 }
 
@@ -69,6 +69,22 @@ BOOL WriteControlValue(const MixerControl& control, DWORD value)
 {
     MIXERCONTROLDETAILS details;
     DescribeOneValue(control, &value, &details);
-    return mixerSetControlDetails(FirstMixer, &details, MIXER_OBJECTF_MIXER | MIXER_SETCONTROLDETAILSF_VALUE)
+    return mixerSetControlDetails(firstMixer, &details, MIXER_OBJECTF_MIXER | MIXER_SETCONTROLDETAILSF_VALUE)
            == MMSYSERR_NOERROR;
+}
+
+BOOL ReadSpeakersValue(DWORD controlType, DWORD* value, MixerControl* control)
+{
+    MixerControl found;
+    if (!FindSpeakersControl(controlType, &found) || !ReadControlValue(found, value))
+        return FALSE;
+    if (control)
+        *control = found;
+    return TRUE;
+}
+
+BOOL WriteSpeakersValue(DWORD controlType, DWORD value)
+{
+    MixerControl control;
+    return FindSpeakersControl(controlType, &control) && WriteControlValue(control, value);
 }

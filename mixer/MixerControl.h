@@ -13,3 +13,7 @@ struct MixerControl {
 BOOL FindSpeakersControl(DWORD controlType, MixerControl* control);
 BOOL ReadControlValue(const MixerControl& control, DWORD* value);
 BOOL WriteControlValue(const MixerControl& control, DWORD value);
+
+// Looks the control of that type up and reads or writes its value; control (may be null) gets its bounds.
+BOOL ReadSpeakersValue(DWORD controlType, DWORD* value, MixerControl* control);
+BOOL WriteSpeakersValue(DWORD controlType, DWORD value);

@@ -1,9 +1,9 @@
 // The five exports of the mixer volume library. Nothing is kept between calls.
-#include "Tamsel.h"
-#include "MixerControl.h"
+#include "mixer/Tamsel.h"
+#include "mixer/MixerControl.h"
 
 namespace {
-HINSTANCE g_instance = NULL;
+HINSTANCE g_instance = nullptr;
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
@@ -26,7 +26,7 @@ extern "C" BOOL WINAPI GetVolume(DWORD* value, DWORD* minimum, DWORD* maximum)
         return FALSE;
     MixerControl control;
     DWORD current = 0;
-    if (!FindSpeakersControl(MIXERCONTROL_CONTROLTYPE_VOLUME, &control) || !ReadControlValue(control, &current))
+    if (!ReadSpeakersValue(MIXERCONTROL_CONTROLTYPE_VOLUME, &current, &control))
         return FALSE;
     *value = current;
     *minimum = control.minimum;
@@ -37,25 +37,20 @@ extern "C" BOOL WINAPI GetVolume(DWORD* value, DWORD* minimum, DWORD* maximum)
 // The value goes to the system as it is; the caller keeps it within GetVolume's bounds.
 extern "C" BOOL WINAPI SetVolume(DWORD value)
 {
-    MixerControl control;
-    return FindSpeakersControl(MIXERCONTROL_CONTROLTYPE_VOLUME, &control) && WriteControlValue(control, value);
+    return WriteSpeakersValue(MIXERCONTROL_CONTROLTYPE_VOLUME, value);
 }
 
 extern "C" BOOL WINAPI IsMute(BOOL* mute)
 {
     if (!mute)
         return FALSE;
-    *mute = FALSE;
-    MixerControl control;
     DWORD value = 0;
-    if (!FindSpeakersControl(MIXERCONTROL_CONTROLTYPE_MUTE, &control) || !ReadControlValue(control, &value))
-        return FALSE;
-    *mute = value != 0 ? TRUE : FALSE;
-    return TRUE;
+    BOOL read = ReadSpeakersValue(MIXERCONTROL_CONTROLTYPE_MUTE, &value, nullptr);
+    *mute = read && value != 0 ? TRUE : FALSE;
+    return read;
 }
 
 extern "C" BOOL WINAPI SetMute(BOOL mute)
 {
-    MixerControl control;
-    return FindSpeakersControl(MIXERCONTROL_CONTROLTYPE_MUTE, &control) && WriteControlValue(control, (DWORD)mute);
+    return WriteSpeakersValue(MIXERCONTROL_CONTROLTYPE_MUTE, static_cast<DWORD>(mute));
 }

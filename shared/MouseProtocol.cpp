@@ -10,10 +10,10 @@ struct InitialItem {
 };
 
 // In this order: the first process to open the block fixes where each item lies.
-const InitialItem initialItems[] = {
-    {ITEM_MOUSE_POSITION, 8},
-    {ITEM_MOUSE_OWNER, 4},
-    {ITEM_ROUND_MAP, 4},
+constexpr InitialItem initialItems[] = {
+    {itemMousePosition, 8},
+    {itemMouseOwner, 4},
+    {itemRoundMap, 4},
 };
 
 }  // namespace
@@ -33,5 +33,5 @@ void InitMouseStateBlock(CSharedMemory* block, void* context)
 
 CSharedMemory* OpenMouseStateBlock()
 {
-    return new (std::nothrow) CSharedMemory(MOUSE_STATE_BLOCK, MOUSE_STATE_BLOCK_SIZE, InitMouseStateBlock);
+    return new (std::nothrow) CSharedMemory(mouseStateBlock, mouseStateBlockSize, InitMouseStateBlock);
 }

@@ -5,7 +5,7 @@
 namespace {
 
 // Longest text a string value may hold: the read buffer is 255 bytes with its terminating zero.
-const DWORD stringBufferBytes = 255;
+constexpr DWORD stringBufferBytes = 255;
 
 void CopyBounded(char* destination, const char* source)
 {

@@ -2,15 +2,16 @@
 #include "framework/Event.h"
 #include "framework/Semaphore.h"
 #include "framework/SingleLock.h"
+#include "shared/WindowsVersion.h"
 #include <new>
 #include <string.h>
 
 namespace {
 
-const DWORD headerSize = 8;       // item count, block size
-const DWORD itemNameBytes = 80;   // 40 UTF-16 units
-const DWORD itemHeaderSize = 84;  // name, value size
-const DWORD maxNameUnits = 40;    // including the terminating zero
+constexpr DWORD headerSize = 8;       // item count, block size
+constexpr DWORD itemNameBytes = 80;   // 40 UTF-16 units
+constexpr DWORD itemHeaderSize = 84;  // name, value size
+constexpr DWORD maxNameUnits = 40;    // including the terminating zero
 
 // Items follow each other without alignment, so the 32-bit fields are copied rather than dereferenced.
 DWORD ReadWord(const BYTE* at)
@@ -46,8 +47,8 @@ public:
             error = ERROR_INVALID_PARAMETER;
             return;
         }
-        int units = (int)strlen(name) + 2;
-        text = (WCHAR*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, units * sizeof(WCHAR));
+        int units = static_cast<int>(strlen(name)) + 2;
+        text = static_cast<WCHAR*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, units * sizeof(WCHAR)));
         if (!text)
             error = ERROR_NOT_ENOUGH_MEMORY;
         else if (!MultiByteToWideChar(CP_ACP, 0, name, -1, text, units))
@@ -66,27 +67,29 @@ private:
     DWORD error;
 };
 
-// Keeps the other threads of this process out of an object for one operation.
-class ThreadScope {
-public:
-    explicit ThreadScope(CRITICAL_SECTION* guard) : guard(guard) { EnterCriticalSection(guard); }
-    ~ThreadScope() { LeaveCriticalSection(guard); }
-
-private:
-    CRITICAL_SECTION* guard;
-};
-
-// Releases the block's lock on every way out of an operation.
-class LockScope {
-public:
-    explicit LockScope(CSingleLock* holder) : holder(holder) {}
-    ~LockScope() { holder->Unlock(); }
-
-private:
-    CSingleLock* holder;
-};
-
 }  // namespace
+
+// One operation on the block: the other threads of this process are kept out first (they share this
+// object), then the block's lock is taken; both are given back on every way out. Error() is 0 once both
+// are held, else the error the operation fails with.
+class CSharedMemory::Access {
+public:
+    explicit Access(CSharedMemory* memory) : threads(&memory->threadGuard), block(memory->lock), error(0)
+    {
+        if (!memory->ready) {
+            error = ERROR_OBJECT_NOT_FOUND;
+            return;
+        }
+        threads.Lock();
+        error = memory->AcquireLock(&block);
+    }
+    DWORD Error() const { return error; }
+
+private:
+    CSingleLock threads;
+    CSingleLock block;
+    DWORD error;
+};
 
 const CRuntimeClass CSharedMemory::classCSharedMemory = {"CSharedMemory", sizeof(CSharedMemory), nullptr,
                                                          &CObject::classCObject};
@@ -95,25 +98,23 @@ const CRuntimeClass* CSharedMemory::GetRuntimeClass() const { return &classCShar
 
 CSharedMemory::CSharedMemory(const char* name, DWORD blockSize, InitFunction init, void* context,
                              SECURITY_ATTRIBUTES* attributes)
-    : blockName(nullptr), lastError(0), lock(nullptr), lockHolder(nullptr), created(1), ready(0), size(0),
+    : blockName(nullptr), lastError(0), lock(nullptr), created(1), ready(0), size(0),
       view(nullptr), mapping(nullptr), secure(0), descriptor(), securityAttributes(), interactiveSid(nullptr),
       systemSid(nullptr), acl(nullptr), serviceSid(nullptr)
 {
-    InitializeCriticalSection(&threadGuard);
     if (!name) {
         Fail(ERROR_INVALID_PARAMETER);
         return;
     }
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    if (!GetVersionExA(&version)) {
+    WindowsVersion version;
+    if (!QueryWindowsVersion(&version)) {
         Fail(::GetLastError());
         return;
     }
     // Explicit security only where the system has it: Windows 95 also reports 4.0, and its security
     // functions are stubs that fail, which would leave the block unopened.
-    secure = version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 3 &&
-             (version.dwMinorVersion == 0 || version.dwMinorVersion == 1 || version.dwMinorVersion == 51);
+    secure = !version.family9x && version.major >= 3 &&
+             (version.minor == 0 || version.minor == 1 || version.minor == 51);
     if (secure && !SetUpSecurity(attributes))
         return;
 
@@ -132,18 +133,13 @@ CSharedMemory::CSharedMemory(const char* name, DWORD blockSize, InitFunction ini
         Fail(lock->GetCreateError());
         return;
     }
-    lockHolder = new (std::nothrow) CSingleLock(lock);
-    if (!lockHolder) {
-        Fail(ERROR_NOT_ENOUGH_MEMORY);
-        return;
-    }
     // A lock left taken by a process that died is freed by the first wait that times out; waiting once
     // more then finds it free. Only when that second wait fails too does the construction give up.
-    if (AcquireLock() != 0 && !lockHolder->Lock(lockTimeout)) {
+    CSingleLock block(lock);
+    if (AcquireLock(&block) != 0 && !block.Lock(lockTimeout)) {
         Fail(ERROR_TIMEOUT);
         return;
     }
-    LockScope scope(lockHolder);
 
     mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, Attributes(), PAGE_READWRITE, 0, blockSize, name);
     if (!mapping) {
@@ -152,7 +148,7 @@ CSharedMemory::CSharedMemory(const char* name, DWORD blockSize, InitFunction ini
     }
     if (::GetLastError() == ERROR_ALREADY_EXISTS)
         created = 0;
-    view = (BYTE*)MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0);
+    view = static_cast<BYTE*>(MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0));
     if (!view) {
         Fail(::GetLastError());
         return;
@@ -164,7 +160,7 @@ CSharedMemory::CSharedMemory(const char* name, DWORD blockSize, InitFunction ini
         Fail(::GetLastError());
         return;
     }
-    SIZE_T extent = region.RegionSize - ((BYTE*)view - (BYTE*)region.BaseAddress);
+    SIZE_T extent = region.RegionSize - (view - static_cast<BYTE*>(region.BaseAddress));
     if (created) {
         memset(view, 0, blockSize);
         size = blockSize;
@@ -173,7 +169,7 @@ CSharedMemory::CSharedMemory(const char* name, DWORD blockSize, InitFunction ini
         size = ReadWord(view + 4);
     }
     if (size > extent)
-        size = (DWORD)extent;
+        size = static_cast<DWORD>(extent);
 
     ready = 1;
     blockName = JoinName(name, "");
@@ -183,7 +179,7 @@ CSharedMemory::CSharedMemory(const char* name, DWORD blockSize, InitFunction ini
         return;
     }
     if (init) {
-        lockHolder->Unlock();
+        block.Unlock();
         init(this, context);
     }
 }
@@ -202,10 +198,8 @@ CSharedMemory::~CSharedMemory()
         FreeSid(systemSid);
     if (serviceSid)
         FreeSid(serviceSid);
-    delete lockHolder;   // releases the lock if it is still held
     delete lock;
     delete[] blockName;
-    DeleteCriticalSection(&threadGuard);
 }
 
 BOOL CSharedMemory::Fail(DWORD error)
@@ -231,7 +225,7 @@ BOOL CSharedMemory::BuildDefaultAttributes()
         return Fail(::GetLastError());
 
     DWORD aclSize = GetLengthSid(interactiveSid) + GetLengthSid(systemSid) + GetLengthSid(serviceSid) + 32;
-    acl = (PACL)HeapAlloc(GetProcessHeap(), 0, aclSize);
+    acl = static_cast<PACL>(HeapAlloc(GetProcessHeap(), 0, aclSize));
     if (!acl)
         return Fail(ERROR_NOT_ENOUGH_MEMORY);
     if (!InitializeAcl(acl, aclSize, ACL_REVISION) ||
@@ -278,9 +272,9 @@ BOOL CSharedMemory::CopyAttributes(SECURITY_ATTRIBUTES* supplied)
 // lockTimeout while working on it: a holder that long has died with it taken (a semaphore has no owner
 // the system could free it for). This caller fails without touching the block and frees the lock, so the
 // next operation, here or in another process, goes on.
-DWORD CSharedMemory::AcquireLock()
+DWORD CSharedMemory::AcquireLock(CSingleLock* block)
 {
-    if (lockHolder->Lock(lockTimeout))
+    if (block->Lock(lockTimeout))
         return 0;
     lock->Unlock();
     return ERROR_TIMEOUT;
@@ -329,12 +323,9 @@ void CSharedMemory::Announce(const char* name, const char* suffix)
 
 BOOL CSharedMemory::AddItem(const char* name, DWORD itemSize)
 {
-    if (!ready)
-        return Fail(ERROR_OBJECT_NOT_FOUND);
-    ThreadScope threads(&threadGuard);
-    if (DWORD error = AcquireLock())
+    Access access(this);
+    if (DWORD error = access.Error())
         return Fail(error);
-    LockScope scope(lockHolder);
 
     if (itemSize == 0)
         return Fail(ERROR_BAD_LENGTH);
@@ -372,12 +363,9 @@ BOOL CSharedMemory::AddItem(const char* name, DWORD itemSize)
 
 BOOL CSharedMemory::WriteItem(const char* name, const void* data, DWORD length)
 {
-    if (!ready)
-        return Fail(ERROR_OBJECT_NOT_FOUND);
-    ThreadScope threads(&threadGuard);
-    if (DWORD error = AcquireLock())
+    Access access(this);
+    if (DWORD error = access.Error())
         return Fail(error);
-    LockScope scope(lockHolder);
 
     if (length == 0)
         return Fail(ERROR_BAD_LENGTH);
@@ -404,12 +392,9 @@ BOOL CSharedMemory::WriteItem(const char* name, const void* data, DWORD length)
 
 BOOL CSharedMemory::ReadItem(const char* name, void* buffer, DWORD* length)
 {
-    if (!ready)
-        return Fail(ERROR_OBJECT_NOT_FOUND);
-    ThreadScope threads(&threadGuard);
-    if (DWORD error = AcquireLock())
+    Access access(this);
+    if (DWORD error = access.Error())
         return Fail(error);
-    LockScope scope(lockHolder);
 
     WideName wideName(name);
     if (wideName.Error())
@@ -440,12 +425,11 @@ BOOL CSharedMemory::HasItem(const char* name)
     WideName wideName(name);
     if (wideName.Error())
         return Fail(wideName.Error());
-    ThreadScope threads(&threadGuard);
-    if (DWORD error = AcquireLock())
+    Access access(this);
+    if (DWORD error = access.Error())
         return Fail(error);
     DWORD at;
     DWORD found = FindItem(wideName.Text(), &at);
-    lockHolder->Unlock();
     if (found != 0 && found != ERROR_FILE_NOT_FOUND)
         return Fail(found);
     lastError = 0;

@@ -4,8 +4,9 @@
 // Block: item count (4), block size (4), then items back to back. Item: UTF-16 name (80), value size (4),
 // value bytes. Failures return 0 and record a Win32 error in the object and as the thread's last error.
 #pragma once
-#include <windows.h>
+#include "framework/CriticalSection.h"
 #include "framework/Object.h"
+#include <windows.h>
 
 class CSemaphore;
 class CSingleLock;
@@ -31,7 +32,7 @@ public:
     DWORD GetSize() const { return size; }
 
     // How long an operation waits for another process's lock before it fails with ERROR_TIMEOUT.
-    static const DWORD lockTimeout = 500;
+    static constexpr DWORD lockTimeout = 500;
 
     const CRuntimeClass* GetRuntimeClass() const override;
     static const CRuntimeClass classCSharedMemory;
@@ -42,14 +43,14 @@ private:
     BOOL BuildDefaultAttributes();
     BOOL CopyAttributes(SECURITY_ATTRIBUTES* supplied);
     SECURITY_ATTRIBUTES* Attributes() { return secure ? &securityAttributes : nullptr; }
-    DWORD AcquireLock();
+    class Access;
+    DWORD AcquireLock(CSingleLock* block);
     DWORD FindItem(const WCHAR* name, DWORD* offset);
     void Announce(const char* name, const char* suffix);
 
     char* blockName;
     DWORD lastError;
     CSemaphore* lock;
-    CSingleLock* lockHolder;
     DWORD created;
     DWORD ready;
     DWORD size;
@@ -62,7 +63,7 @@ private:
     PSID systemSid;
     PACL acl;
     PSID serviceSid;
-    // The semaphore's holder is one per object, so the threads of a process that share the object (the
-    // tray's main and pad threads, every thread a per-process hook runs on) take turns here first.
-    CRITICAL_SECTION threadGuard;
+    // The threads of a process that share the object (the tray's main and pad threads, every thread a
+    // per-process hook runs on) take turns here before they wait for the block's lock.
+    CCriticalSection threadGuard;
 };

@@ -10,10 +10,20 @@ struct WindowsVersion {
 };
 
 // From a GetVersion result: low byte major, next byte minor, high bit set on the 9x family.
-WindowsVersion WindowsVersionFromPacked(DWORD packed);
+inline WindowsVersion WindowsVersionFromPacked(DWORD packed)
+{
+    WindowsVersion version;
+    version.major = LOBYTE(LOWORD(packed));
+    version.minor = HIBYTE(LOWORD(packed));
+    version.family9x = (packed & 0x80000000u) != 0;
+    return version;
+}
 
-// The running system, from GetVersion.
-WindowsVersion CurrentWindowsVersion();
+// The running system, from GetVersion. Inline, so that only the deliverables that ask import GetVersion.
+inline WindowsVersion CurrentWindowsVersion()
+{
+    return WindowsVersionFromPacked(GetVersion());
+}
 
 // The running system from GetVersionEx; FALSE (with the system's error as the last error) when the
 // query itself fails.

@@ -80,7 +80,7 @@ BOOL ReadMousePosition(POINT* position)
 {
     POINT value;
     DWORD length = sizeof value;
-    if (!g_sharedState || !g_sharedState->ReadItem(ITEM_MOUSE_POSITION, &value, &length) || length != sizeof value)
+    if (!g_sharedState || !g_sharedState->ReadItem(itemMousePosition, &value, &length) || length != sizeof value)
         return FALSE;
     *position = value;
     return TRUE;
@@ -90,7 +90,7 @@ DWORD ReadMouseOwner()
 {
     DWORD owner = 0;
     DWORD length = sizeof owner;
-    if (!g_sharedState || !g_sharedState->ReadItem(ITEM_MOUSE_OWNER, &owner, &length) || length != sizeof owner)
+    if (!g_sharedState || !g_sharedState->ReadItem(itemMouseOwner, &owner, &length) || length != sizeof owner)
         return 0;
     return owner;
 }

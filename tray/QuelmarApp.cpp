@@ -72,7 +72,7 @@ BOOL CQuelmarApp::InitInstance()
     EnterOwnFolder();
 
     CMainFrame* frame = new CMainFrame;
-    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr))
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | frameAddToTitle, nullptr))
         return FALSE;   // the frame has deleted itself
     mainWnd = frame;
     frame->ShowWindow(SW_HIDE);

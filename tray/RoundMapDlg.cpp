@@ -109,11 +109,11 @@ void CRoundMapDlg::ClearRoundMap()
         return;
     CSingleLock turn(&g_roundMapTurn.object, TRUE);
     DWORD value = 0, length = sizeof value;
-    if (!g_sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length) || length != sizeof value ||
+    if (!g_sharedState->ReadItem(itemRoundMap, &value, &length) || length != sizeof value ||
         value != WordFromHandle(publishedWindow))
         return;
     DWORD none = 0;
-    g_sharedState->WriteItem(ITEM_ROUND_MAP, &none, sizeof none);
+    g_sharedState->WriteItem(itemRoundMap, &none, sizeof none);
 }
 
 void CRoundMapDlg::Paint(HDC dc)
@@ -196,12 +196,12 @@ void CRoundMapDlg::PublishWindow()
     if (!g_sharedState)
         return;
     CSingleLock turn(&g_roundMapTurn.object, TRUE);
-    if (!g_sharedState->HasItem(ITEM_ROUND_MAP))
-        g_sharedState->AddItem(ITEM_ROUND_MAP, sizeof(DWORD));
+    if (!g_sharedState->HasItem(itemRoundMap))
+        g_sharedState->AddItem(itemRoundMap, sizeof(DWORD));
     // Kept whatever the write reports: a clear compares with what the item holds.
     publishedWindow = hwnd;
     DWORD window = HandleToUlong(hwnd);
-    g_sharedState->WriteItem(ITEM_ROUND_MAP, &window, sizeof window);
+    g_sharedState->WriteItem(itemRoundMap, &window, sizeof window);
 }
 
 void CRoundMapDlg::SetUpButtons()
@@ -260,7 +260,7 @@ LRESULT CRoundMapDlg::OnCallQuimbel(WPARAM, LPARAM)
     POINT press = {0, 0};
     DWORD length = sizeof press;
     // Without a readable press point there is nothing to judge; the pad stays.
-    if (!GetClientRect(&client) || !g_sharedState || !g_sharedState->ReadItem(ITEM_MOUSE_POSITION, &press, &length) ||
+    if (!GetClientRect(&client) || !g_sharedState || !g_sharedState->ReadItem(itemMousePosition, &press, &length) ||
         length != sizeof press)
         return 0;
     ScreenToClient(&press);

@@ -9,10 +9,10 @@ CSharedMemory* g_sharedState = nullptr;
 HANDLE g_startupEvent = nullptr;
 PROCESS_INFORMATION g_plindorProcess = {};
 
-const UINT openQuimbelMessage = RegisterWindowMessage(MSG_OPEN_QUIMBEL);
-const UINT movingQuimbelMessage = RegisterWindowMessage(MSG_MOVING_QUIMBEL);
-const UINT closeQuimbelMessage = RegisterWindowMessage(MSG_CLOSE_QUIMBEL);
-const UINT callQuimbelMessage = RegisterWindowMessage(MSG_CALL_QUIMBEL);
+const UINT openQuimbelMessage = RegisterWindowMessage(openQuimbelName);
+const UINT movingQuimbelMessage = RegisterWindowMessage(movingQuimbelName);
+const UINT closeQuimbelMessage = RegisterWindowMessage(closeQuimbelName);
+const UINT callQuimbelMessage = RegisterWindowMessage(callQuimbelName);
 const UINT iconNotifyMessage = RegisterWindowMessage(iconNotifyMessageName);
 
 namespace {

@@ -4,7 +4,7 @@
 #include <stdio.h>
 #include <vector>
 #include "Stopwatch.h"
-#include "Vorrin.h"
+#include "kbdhook/KeyboardExports.h"
 
 namespace {
 

@@ -32,7 +32,7 @@ int main()
 {
     char name[64];
     sprintf(name, "ferrowin_bench_%lu", GetCurrentProcessId());
-    CSharedMemory block(name, MOUSE_STATE_BLOCK_SIZE, InitMouseStateBlock);
+    CSharedMemory block(name, mouseStateBlockSize, InitMouseStateBlock);
     if (!block.IsReady()) {
         printf("the block could not be opened: error %lu\n", block.GetLastError());
         return 1;
@@ -45,7 +45,7 @@ int main()
 
     bool failed = false;
     DWORD counter = 0;
-    std::string eventName = std::string(ITEM_ROUND_MAP) + "_Event";
+    std::string eventName = std::string(itemRoundMap) + "_Event";
     double floor = 1e30, read = 1e30, write = 1e30, has = 1e30, event = 1e30, conversion = 1e30;
     for (int round = 0; round < rounds; ++round) {
         Measure(floor, [&] {
@@ -54,20 +54,20 @@ int main()
         });
         Measure(read, [&] {
             DWORD value, length = 4;
-            failed |= !block.ReadItem(ITEM_ROUND_MAP, &value, &length);
+            failed |= !block.ReadItem(itemRoundMap, &value, &length);
         });
         Measure(write, [&] {
             ++counter;
-            failed |= !block.WriteItem(ITEM_ROUND_MAP, &counter, 4);
+            failed |= !block.WriteItem(itemRoundMap, &counter, 4);
         });
-        Measure(has, [&] { failed |= !block.HasItem(ITEM_ROUND_MAP); });
+        Measure(has, [&] { failed |= !block.HasItem(itemRoundMap); });
         Measure(event, [&] {
             CEvent change(FALSE, TRUE, eventName.c_str());
             change.SetEvent();
         });
         Measure(conversion, [&] {
-            WCHAR* wide = (WCHAR*)HeapAlloc(GetProcessHeap(), 0, (sizeof ITEM_ROUND_MAP + 2) * sizeof(WCHAR));
-            MultiByteToWideChar(CP_ACP, 0, ITEM_ROUND_MAP, -1, wide, sizeof ITEM_ROUND_MAP + 2);
+            WCHAR* wide = (WCHAR*)HeapAlloc(GetProcessHeap(), 0, (sizeof itemRoundMap + 2) * sizeof(WCHAR));
+            MultiByteToWideChar(CP_ACP, 0, itemRoundMap, -1, wide, sizeof itemRoundMap + 2);
             HeapFree(GetProcessHeap(), 0, wide);
         });
     }

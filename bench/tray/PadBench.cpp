@@ -24,14 +24,14 @@ namespace {
 DWORD RoundMap()
 {
     DWORD value = 0, length = sizeof value;
-    g_sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length);
+    g_sharedState->ReadItem(itemRoundMap, &value, &length);
     return value;
 }
 
 void WritePosition(LONG x, LONG y)
 {
     LONG point[2] = {x, y};
-    g_sharedState->WriteItem(ITEM_MOUSE_POSITION, point, sizeof point);
+    g_sharedState->WriteItem(itemMousePosition, point, sizeof point);
 }
 
 CMainFrame* frame;

@@ -367,14 +367,14 @@ TEST(FrameWnd, LoadsItsResourceSetAndDeletesItselfWhenClosed)
 {
     framesDeleted = 0;
     CTestFrame* frame = new CTestFrame;
-    ASSERT_TRUE(frame->LoadFrame(IDR_TESTFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr));
+    ASSERT_TRUE(frame->LoadFrame(IDR_TESTFRAME, WS_OVERLAPPEDWINDOW | frameAddToTitle, nullptr));
     HWND handle = frame->hwnd;
     testApp.mainWnd = frame;
 
     char title[64] = "";
     GetWindowText(handle, title, sizeof title);
     EXPECT_STREQ("Framed title", title);   // the first field of the string
-    EXPECT_EQ(0, GetWindowLong(handle, GWL_STYLE) & FWS_ADDTOTITLE);
+    EXPECT_EQ(0, GetWindowLong(handle, GWL_STYLE) & frameAddToTitle);
     EXPECT_TRUE(GetMenu(handle) != nullptr);
     EXPECT_TRUE(frame->accelerators != nullptr);
 

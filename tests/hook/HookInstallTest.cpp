@@ -179,7 +179,7 @@ HookShared* HookInstall::shared;
 
 TEST_F(HookInstall, LoadingOpensTheMouseStateBlock)
 {
-    HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, MOUSE_STATE_BLOCK);
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, mouseStateBlock);
     ASSERT_TRUE(mapping != nullptr);
     const BYTE* view = (const BYTE*)MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
     ASSERT_TRUE(view != nullptr);
@@ -192,7 +192,7 @@ TEST_F(HookInstall, LoadingOpensTheMouseStateBlock)
         DWORD offset;
         const char* name;
         DWORD size;
-    } items[] = {{8, ITEM_MOUSE_POSITION, 8}, {100, ITEM_MOUSE_OWNER, 4}, {188, ITEM_ROUND_MAP, 4}};
+    } items[] = {{8, itemMousePosition, 8}, {100, itemMouseOwner, 4}, {188, itemRoundMap, 4}};
     for (const auto& item : items) {
         WCHAR name[40] = {};
         MultiByteToWideChar(CP_ACP, 0, item.name, -1, name, 40);

@@ -78,7 +78,7 @@ protected:
     {
         DWORD word = HandleToUlong(pad);
         if (block)
-            block->WriteItem(ITEM_ROUND_MAP, &word, sizeof(word));
+            block->WriteItem(itemRoundMap, &word, sizeof(word));
     }
 
     static bool MoveCursor(POINT at)

@@ -372,13 +372,13 @@ TEST_F(LowLevelMode, NoPadTestOnLeftPresses)
     CSharedMemory* block = OpenMouseStateBlock();
     ASSERT_NE(nullptr, block);
     DWORD padWord = HandleToUlong(pad);
-    ASSERT_TRUE(block->WriteItem(ITEM_ROUND_MAP, &padWord, sizeof(padWord)));
+    ASSERT_TRUE(block->WriteItem(itemRoundMap, &padWord, sizeof(padWord)));
     ASSERT_TRUE(MoveCursor(POINT{150, 150}));
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
     Pump(200);
     padWord = 0;
-    block->WriteItem(ITEM_ROUND_MAP, &padWord, sizeof(padWord));
+    block->WriteItem(itemRoundMap, &padWord, sizeof(padWord));
     delete block;
     EXPECT_EQ(1u, g_messageLog.Of(background, {WM_LBUTTONDOWN}).size());
     EXPECT_TRUE(g_messageLog.Of(pad, {g_closeQuimbel}).empty());

@@ -75,12 +75,12 @@ TEST(CrossBitness, MouseBlockWrittenBy32BitIsByteIdenticalFor64Bit)
     ASSERT_TRUE(block->IsReady());
     const LONG position[2] = {-123456, 789};
     const DWORD owner = 0x01020304;
-    ASSERT_TRUE(block->WriteItem(ITEM_MOUSE_POSITION, position, sizeof position));
-    ASSERT_TRUE(block->WriteItem(ITEM_MOUSE_OWNER, &owner, sizeof owner));
+    ASSERT_TRUE(block->WriteItem(itemMousePosition, position, sizeof position));
+    ASSERT_TRUE(block->WriteItem(itemMouseOwner, &owner, sizeof owner));
 
-    std::vector<BYTE> own = OwnView(MOUSE_STATE_BLOCK, MOUSE_STATE_BLOCK_SIZE);
-    ASSERT_EQ(MOUSE_STATE_BLOCK_SIZE, own.size());
-    EXPECT_EQ(own, PartnerView(MOUSE_STATE_BLOCK, MOUSE_STATE_BLOCK_SIZE));
+    std::vector<BYTE> own = OwnView(mouseStateBlock, mouseStateBlockSize);
+    ASSERT_EQ(mouseStateBlockSize, own.size());
+    EXPECT_EQ(own, PartnerView(mouseStateBlock, mouseStateBlockSize));
 
     // The 64-bit device simulator reads the items by name.
     ChildResult show = RunChild(Partner("devsim.exe"), "show", waitLimit);
@@ -91,27 +91,27 @@ TEST(CrossBitness, MouseBlockWrittenBy32BitIsByteIdenticalFor64Bit)
 
 TEST(CrossBitness, MouseBlockMadeAndWrittenBy64BitIsReadBy32Bit)
 {
-    ASSERT_TRUE(OwnView(MOUSE_STATE_BLOCK, 4).empty()) << "the block is still open somewhere";
+    ASSERT_TRUE(OwnView(mouseStateBlock, 4).empty()) << "the block is still open somewhere";
     DWORD holderId = 0;
     HANDLE holder = StartProgram(Partner("devsim.exe"), "position 2000 -3000 owner 7 hold 60", nullptr, &holderId);
     ASSERT_TRUE(holder != nullptr);
     CSharedMemory* block = nullptr;
     LONG position[2] = {};
     const bool written = PumpUntil([&] {
-        if (OwnView(MOUSE_STATE_BLOCK, 4).empty())
+        if (OwnView(mouseStateBlock, 4).empty())
             return false;   // not made yet: opening it here would make it 32-bit
         if (!block)
             block = OpenMouseStateBlock();
         DWORD length = sizeof position;
-        return block->ReadItem(ITEM_MOUSE_OWNER, position, &length) && position[0] == 7;
+        return block->ReadItem(itemMouseOwner, position, &length) && position[0] == 7;
     }, waitLimit);
     ASSERT_TRUE(written) << "the 64-bit simulator wrote nothing";
     DWORD length = sizeof position;
-    ASSERT_TRUE(block->ReadItem(ITEM_MOUSE_POSITION, position, &length));
+    ASSERT_TRUE(block->ReadItem(itemMousePosition, position, &length));
     EXPECT_EQ(8u, length);
     EXPECT_EQ(2000, position[0]);
     EXPECT_EQ(-3000, position[1]);
-    EXPECT_EQ(OwnView(MOUSE_STATE_BLOCK, MOUSE_STATE_BLOCK_SIZE), PartnerView(MOUSE_STATE_BLOCK, MOUSE_STATE_BLOCK_SIZE));
+    EXPECT_EQ(OwnView(mouseStateBlock, mouseStateBlockSize), PartnerView(mouseStateBlock, mouseStateBlockSize));
     delete block;
     RunChild(Partner("devsim.exe"), "release", waitLimit);
     EXPECT_EQ(0u, WaitExit(holder, waitLimit));

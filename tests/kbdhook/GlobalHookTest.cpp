@@ -2,8 +2,8 @@
 // owns the focused window, the keys are injected here, and the notifications come back to this process.
 #include "ChildProcess.h"
 #include "KeyboardHarness.h"
-#include "PlatformClass.h"
-#include "Vorrin.h"
+#include "kbdhook/KeyboardPlatform.h"
+#include "kbdhook/KeyboardExports.h"
 #include <stdio.h>
 
 namespace {
@@ -91,7 +91,7 @@ TEST_F(GlobalHook, MacrosInAnotherProcessNotifyThisWindow)
 {
     if (_stricmp(OwnFileName().c_str(), TargetProgram) == 0)
         GTEST_SKIP();
-    Install(PlatformOther);
+    Install(platformOther);
     HANDLE ready = CreateEventA(NULL, TRUE, FALSE, ReadyEvent);
     HANDLE done = CreateEventA(NULL, TRUE, FALSE, DoneEvent);
     ASSERT_NE(nullptr, ready);

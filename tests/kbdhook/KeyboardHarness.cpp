@@ -1,7 +1,7 @@
 #include "KeyboardHarness.h"
 #include <string.h>
 #include "HeldInput.h"
-#include "Vorrin.h"
+#include "kbdhook/KeyboardExports.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             g_current->keys.push_back(KeyRecord{message == WM_KEYUP || message == WM_SYSKEYUP, (UINT)wParam,
                                                 (UINT)(((DWORD)lParam >> 16) & 0xFF)});
         return 0;
-    case WM_VORRIN_NOTIFY:
+    case vorrinNotifyMessage:
         if (g_current)
             g_current->notes.push_back(NoteRecord{wParam, lParam});
         return 0;

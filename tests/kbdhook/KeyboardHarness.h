@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <ostream>
 #include <vector>
-#include "DataSeg.h"
+#include "kbdhook/DataSeg.h"
 #include "tests/support/MessagePump.h"
 
 // A key message that reached the focused window.

@@ -2,8 +2,8 @@
 // Windows-key macros and their timers, Ctrl+Alt letters, the NT 4 special keys, and that no path leaves
 // Shift or the Windows key down.
 #include "KeyboardHarness.h"
-#include "PlatformClass.h"
-#include "Vorrin.h"
+#include "kbdhook/KeyboardPlatform.h"
+#include "kbdhook/KeyboardExports.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ typedef std::vector<KeyRecord> Keys;
 typedef std::vector<NoteRecord> Notes;
 typedef std::vector<MouseRecord> Mice;
 
-const BYTE ScanWin = 0x5B, ScanE = 0x12, ScanUp = 0x48, ScanEnter = 0x1C, ScanX = 0x2D, ScanR = 0x13;
+const BYTE ScanWin = 0x5B, scanE = 0x12, scanUp = 0x48, scanEnter = 0x1C, ScanX = 0x2D, ScanR = 0x13;
 const BYTE ScanCtrl = 0x1D, ScanAlt = 0x38, ScanShift = 0x2A;
 
 class PerProcessHook : public KeyboardHookTest {
@@ -21,7 +21,7 @@ protected:
         KeyboardHookTest::SetUp();
         if (HasFatalFailure())
             return;
-        Install(PlatformOther);
+        Install(platformOther);
         ASSERT_NE(0u, dataSeg->keyboardHook);
         ASSERT_EQ(0u, dataSeg->lowLevelKeyboardHook);
     }
@@ -45,13 +45,13 @@ TEST_F(PerProcessHook, WindowsKeyAndEPostsTheMacro)
 {
     WinDown();
     EXPECT_EQ(1u, dataSeg->winKeyDown);
-    Key('E', ScanE, false);
-    Key('E', ScanE, true);
+    Key('E', scanE, false);
+    Key('E', scanE, true);
     WinUp();
     Settle();
     EXPECT_EQ((Notes{{2, 182}}), notes);
     // The E press and the Windows press were swallowed; what was synthesised and the real releases pass.
-    EXPECT_EQ((Keys{Up('E', 0), Up(VK_SHIFT, 0), Up(VK_LWIN, 0), Up('E', ScanE), Up(VK_LWIN, ScanWin)}), keys);
+    EXPECT_EQ((Keys{Up('E', 0), Up(VK_SHIFT, 0), Up(VK_LWIN, 0), Up('E', scanE), Up(VK_LWIN, ScanWin)}), keys);
     ExpectNothingHeld();
 }
 
@@ -61,12 +61,12 @@ TEST_F(PerProcessHook, QuickTapThenUpAndEnterPostsTheMacro)
     WinUp();
     EXPECT_EQ(1u, dataSeg->winSequence);
     EXPECT_EQ(1u, dataSeg->winSequenceFresh);
-    Key(VK_UP, ScanUp, false, true);
+    Key(VK_UP, scanUp, false, true);
     EXPECT_EQ(0u, dataSeg->winSequenceFresh);
-    Key(VK_UP, ScanUp, true, true);
-    Key(VK_RETURN, ScanEnter, false);
+    Key(VK_UP, scanUp, true, true);
+    Key(VK_RETURN, scanEnter, false);
     EXPECT_EQ(Notes{}, notes) << "Enter completes the macro on release";
-    Key(VK_RETURN, ScanEnter, true);
+    Key(VK_RETURN, scanEnter, true);
     Settle();
     EXPECT_EQ((Notes{{5, 10}}), notes);
     EXPECT_EQ((Keys{Up(VK_SHIFT, 0)}), keys);
@@ -89,17 +89,17 @@ TEST_F(PerProcessHook, QuickTapExpiresAfterTwoSeconds)
 {
     WinDown();
     WinUp();
-    Key(VK_UP, ScanUp, false, true);
+    Key(VK_UP, scanUp, false, true);
     Pump(1500);
     EXPECT_EQ(1u, dataSeg->winSequence) << "still watching after 1.5 s";
     Pump(800);
     EXPECT_EQ(0u, dataSeg->winSequence);
     EXPECT_EQ((Keys{Up(VK_SHIFT, 0)}), keys);
     // Afterwards Enter is an ordinary key.
-    Key(VK_RETURN, ScanEnter, false);
-    Key(VK_RETURN, ScanEnter, true);
+    Key(VK_RETURN, scanEnter, false);
+    Key(VK_RETURN, scanEnter, true);
     Settle();
-    EXPECT_EQ((Keys{Up(VK_SHIFT, 0), Down(VK_RETURN, ScanEnter), Up(VK_RETURN, ScanEnter)}), keys);
+    EXPECT_EQ((Keys{Up(VK_SHIFT, 0), Down(VK_RETURN, scanEnter), Up(VK_RETURN, scanEnter)}), keys);
     EXPECT_EQ(Notes{}, notes);
     ExpectNothingHeld();
 }
@@ -110,7 +110,7 @@ TEST_F(PerProcessHook, QuickTapWhoseTimerIsLostEndsAtTheFirstKeyAfterTwoSeconds)
 {
     WinDown();
     WinUp();
-    Key(VK_UP, ScanUp, false, true);
+    Key(VK_UP, scanUp, false, true);
     ASSERT_TRUE(KillTimer(NULL, dataSeg->sequenceTimer));
     Pump(2100);
     Key('X', ScanX, false);
@@ -215,13 +215,13 @@ TEST_F(PerProcessHook, ShiftIsSwallowedWhileTheWindowsKeyIsDown)
     // Well within the Windows key's 50 ms.
     keybd_event(VK_SHIFT, ScanShift, 0, 0);
     keybd_event(VK_SHIFT, ScanShift, KEYEVENTF_KEYUP, 0);
-    keybd_event('E', ScanE, 0, 0);
+    keybd_event('E', scanE, 0, 0);
     Drain();
     EXPECT_EQ((Notes{{2, 182}}), notes);
-    Key('E', ScanE, true);
+    Key('E', scanE, true);
     WinUp();
     Settle();
-    EXPECT_EQ((Keys{Up('E', 0), Up(VK_SHIFT, 0), Up(VK_LWIN, 0), Up('E', ScanE), Up(VK_LWIN, ScanWin)}), keys);
+    EXPECT_EQ((Keys{Up('E', 0), Up(VK_SHIFT, 0), Up(VK_LWIN, 0), Up('E', scanE), Up(VK_LWIN, ScanWin)}), keys);
     ExpectNothingHeld();
 }
 
@@ -229,11 +229,11 @@ TEST_F(PerProcessHook, NoWindowInTheBlockPassesEverything)
 {
     SetBlockWindow(NULL);
     WinDown();
-    Key('E', ScanE, false);
-    Key('E', ScanE, true);
+    Key('E', scanE, false);
+    Key('E', scanE, true);
     WinUp();
     Settle();
-    EXPECT_EQ((Keys{Down(VK_LWIN, ScanWin), Down('E', ScanE), Up('E', ScanE), Up(VK_LWIN, ScanWin)}), keys);
+    EXPECT_EQ((Keys{Down(VK_LWIN, ScanWin), Down('E', scanE), Up('E', scanE), Up(VK_LWIN, ScanWin)}), keys);
     EXPECT_EQ(Notes{}, notes);
     EXPECT_EQ(0u, dataSeg->winKeyDown);
 }
@@ -262,7 +262,7 @@ protected:
 
 TEST_F(CtrlAltLetters, LeftAltWithTheFiveLettersPostsTheirCodes)
 {
-    for (DWORD platform : {PlatformOther, PlatformXP, Platform98}) {
+    for (DWORD platform : {platformOther, platformXP, platform98}) {
         dataSeg->platformClass = platform;
         ClearRecords();
         Chord('D', 0x20, false);
@@ -279,7 +279,7 @@ TEST_F(CtrlAltLetters, LeftAltWithTheFiveLettersPostsTheirCodes)
 
 TEST_F(CtrlAltLetters, RightAltIsPassedOn)
 {
-    for (DWORD platform : {PlatformOther, Platform2000, Platform98, PlatformMe}) {
+    for (DWORD platform : {platformOther, platform2000, platform98, platformMe}) {
         dataSeg->platformClass = platform;
         ClearRecords();
         Chord('D', 0x20, true);
@@ -291,7 +291,7 @@ TEST_F(CtrlAltLetters, RightAltIsPassedOn)
 
 TEST_F(CtrlAltLetters, OnClasses2And5TheLastAltEventDecides)
 {
-    dataSeg->platformClass = PlatformMe;
+    dataSeg->platformClass = platformMe;
     Chord('O', 0x18, false);
     EXPECT_EQ(1u, dataSeg->leftAltDown);
     Chord('O', 0x18, true);
@@ -318,7 +318,7 @@ TEST_F(CtrlAltLetters, LetterWithoutBothModifiersPasses)
 
 TEST_F(PerProcessHook, OnNT4TheSpecialKeysAreHandledHere)
 {
-    dataSeg->platformClass = PlatformNT4;
+    dataSeg->platformClass = platformNT4;
     Tap(0xFF, 0x40);
     Tap(0xFF, 0x41);
     Tap(0xFF, 0x30);
@@ -335,7 +335,7 @@ TEST_F(PerProcessHook, OnNT4TheSpecialKeysAreHandledHere)
 
 TEST_F(PerProcessHook, ElsewhereKey255PassesThisHook)
 {
-    for (DWORD platform : {PlatformOther, Platform98, Platform2000}) {
+    for (DWORD platform : {platformOther, platform98, platform2000}) {
         dataSeg->platformClass = platform;
         ClearRecords();
         Tap(0xFF, 0x40);
@@ -352,7 +352,7 @@ TEST_F(PerProcessHook, NoRemoveAndNegativeCodesPassWithoutTouchingState)
     EXPECT_EQ(0, KeyboardProc(HC_NOREMOVE, VK_LWIN, windowsPress));
     EXPECT_EQ(0, KeyboardProc(-1, VK_LWIN, windowsPress));
     EXPECT_EQ(0u, dataSeg->winKeyDown);
-    dataSeg->platformClass = PlatformNT4;
+    dataSeg->platformClass = platformNT4;
     EXPECT_EQ(0, KeyboardProc(HC_NOREMOVE, 0xFF, (LPARAM)(0x40 << 16)));
     Drain();
     EXPECT_EQ(Notes{}, notes);

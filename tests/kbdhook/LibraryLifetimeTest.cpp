@@ -2,8 +2,8 @@
 // without removing them do not keep a later InstallHook from installing.
 #include "ChildProcess.h"
 #include "KeyboardHarness.h"
-#include "PlatformClass.h"
-#include "Vorrin.h"
+#include "kbdhook/KeyboardPlatform.h"
+#include "kbdhook/KeyboardExports.h"
 #include <stdio.h>
 
 namespace {
@@ -190,7 +190,7 @@ protected:
     // Runs the helper with both hooks (class 6) while this process keeps the library loaded.
     ChildResult RunInstaller(const char* test)
     {
-        dataSeg->platformClass = PlatformXP;
+        dataSeg->platformClass = platformXP;
         const std::string path = CopySelfAs(InstallerProgram);
         EXPECT_FALSE(path.empty());
         ChildResult result = RunChild(path, std::string("--gtest_filter=StaleHookInstaller.") + test, 30000, true);
@@ -220,7 +220,7 @@ TEST_F(StaleHooks, InstallerThatEndedWithoutRemovingThemIsReplaced)
     const DWORD helperHook = dataSeg->keyboardHook;
     EXPECT_NE(0u, helperHook) << "the helper's handles stay behind";
     EXPECT_NE(0u, dataSeg->keyboardHookProcess);
-    Install(PlatformXP);
+    Install(platformXP);
     EXPECT_EQ(GetCurrentProcessId(), dataSeg->keyboardHookProcess);
     ExpectHooksReport();
     // Windows removes the hooks of an ended process; Wine keeps a terminated one's per-process hook.
@@ -237,17 +237,17 @@ TEST_F(StaleHooks, InstallerThatExitsTakesItsHooksAlong)
     EXPECT_EQ(0u, dataSeg->keyboardHook);
     EXPECT_EQ(0u, dataSeg->lowLevelKeyboardHook);
     EXPECT_EQ(0u, dataSeg->keyboardHookProcess);
-    Install(PlatformXP);
+    Install(platformXP);
     ExpectHooksReport();
 }
 
 // Hooks end with the thread that set them (Wine keeps the per-process one: no second one may stay).
 TEST_F(StaleHooks, HooksOfAThreadThatEndedAreReplaced)
 {
-    dataSeg->platformClass = PlatformXP;
+    dataSeg->platformClass = platformXP;
     ASSERT_EQ(0u, RunThread(InstallAndEnd, NULL));
     EXPECT_NE(0u, dataSeg->keyboardHook) << "the thread's handles stay behind";
-    Install(PlatformXP);
+    Install(platformXP);
     ExpectHooksReport();
     InstallHook(FALSE);
     Settle();
@@ -260,14 +260,14 @@ TEST_F(StaleHooks, AnotherProgramsExitLeavesThisProgramsHook)
 {
     if (_stricmp(OwnFileName().c_str(), InstallerProgram) == 0)
         GTEST_SKIP();
-    Install(PlatformOther);
+    Install(platformOther);
     const DWORD mine = dataSeg->keyboardHook;
     ASSERT_NE(0u, mine);
     const ChildResult child = RunInstaller("InstallAndExit");
     ASSERT_TRUE(child.finished) << child.output;
     EXPECT_EQ(mine, dataSeg->keyboardHook);
     EXPECT_EQ(0u, dataSeg->lowLevelKeyboardHook) << "the helper's hook went with it";
-    Install(PlatformXP);
+    Install(platformXP);
     EXPECT_EQ(mine, dataSeg->keyboardHook);
     ExpectHooksReport();
 }

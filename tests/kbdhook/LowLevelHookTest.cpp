@@ -1,8 +1,8 @@
 // The low-level keyboard hook on NT 5.1 (platform class 6) with injected input: what is posted, what is
 // swallowed, what is synthesised, and what passes.
 #include "KeyboardHarness.h"
-#include "PlatformClass.h"
-#include "Vorrin.h"
+#include "kbdhook/KeyboardPlatform.h"
+#include "kbdhook/KeyboardExports.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ protected:
         KeyboardHookTest::SetUp();
         if (HasFatalFailure())
             return;
-        Install(PlatformXP);
+        Install(platformXP);
         ASSERT_NE(0u, dataSeg->lowLevelKeyboardHook);
     }
 };
@@ -66,7 +66,7 @@ TEST_F(LowLevelHook, MiddleButtonGoesUpWhenTheKeyCanNoLongerReleaseIt)
     Settle();
     EXPECT_EQ((Mice{{WM_MBUTTONDOWN, 0, 0}, {WM_MBUTTONUP, 0, 0}}), mouse) << "hooks removed";
     Key(0xFF, 0x16, true);
-    Install(PlatformXP);
+    Install(platformXP);
     Key(0xFF, 0x16, false);
     SetBlockWindow(NULL);
     Key(0xFF, 0x16, true);
@@ -162,7 +162,7 @@ TEST_F(LowLevelHook, RepeatedInstallKeepsOneHookAndRemovalRemovesIt)
 // NT 5.0 and 5.1 get the low-level hook.
 TEST_F(LowLevelHook, InstallTapsScrollLockTwice)
 {
-    for (DWORD platform : {PlatformXP, PlatformNT4}) {
+    for (DWORD platform : {platformXP, platformNT4}) {
         InstallHook(FALSE);
         Drain();
         const SHORT before = GetKeyState(VK_SCROLL) & 1;
@@ -170,7 +170,7 @@ TEST_F(LowLevelHook, InstallTapsScrollLockTwice)
         ClearRecords();
         InstallHook(TRUE);
         Settle();
-        EXPECT_EQ(platform == PlatformXP, dataSeg->lowLevelKeyboardHook != 0) << "class " << platform;
+        EXPECT_EQ(platform == platformXP, dataSeg->lowLevelKeyboardHook != 0) << "class " << platform;
         std::vector<PassedRecord> scroll;
         for (const PassedRecord& r : passed)
             if (r.virtualKey == VK_SCROLL)

@@ -2,7 +2,7 @@
 // in a helper copy of this program; and the named block every process shares.
 #include "ChildProcess.h"
 #include "KeyboardHarness.h"
-#include "Vorrin.h"
+#include "kbdhook/KeyboardExports.h"
 #include <stdio.h>
 #include <string.h>
 
@@ -60,7 +60,7 @@ TEST(NamedBlock, EveryViewSeesTheSameBytes)
 {
     volatile DWORD* view = (volatile DWORD*)GetMapFilePointer();
     ASSERT_NE(nullptr, view);
-    HANDLE mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, VORRIN_BLOCK_NAME);
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, vorrinBlockName);
     ASSERT_NE(nullptr, mapping);
     volatile DWORD* other = (volatile DWORD*)MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0);
     ASSERT_NE(nullptr, other);
@@ -68,7 +68,7 @@ TEST(NamedBlock, EveryViewSeesTheSameBytes)
     ASSERT_NE(0u, VirtualQuery((const void*)other, &region, sizeof(region)));
     EXPECT_GE(region.RegionSize, 108u);
 
-    const DWORD last = (VORRIN_BLOCK_SIZE - 4) / 4;
+    const DWORD last = (vorrinBlockSize - 4) / 4;
     const DWORD savedFirst = view[0], savedLast = view[last];
     view[0] = 0x00012345;
     view[last] = 0xA5A5A5A5;

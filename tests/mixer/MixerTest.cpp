@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 #include "ChildProcess.h"
-#include "Tamsel.h"
+#include "mixer/Tamsel.h"
 
 namespace {
 

@@ -36,8 +36,8 @@ class DeviceSimulator : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_openQuimbel = RegisterWindowMessageA(MSG_OPEN_QUIMBEL);
-        g_callQuimbel = RegisterWindowMessageA(MSG_CALL_QUIMBEL);
+        g_openQuimbel = RegisterWindowMessageA(openQuimbelName);
+        g_callQuimbel = RegisterWindowMessageA(callQuimbelName);
         ASSERT_TRUE(RegisterRecordingClass("FerrowinDevsimTarget"));
         sprintf(title, "devsim target %lu", GetCurrentProcessId());
         window = CreateWindowA("FerrowinDevsimTarget", title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
@@ -51,7 +51,7 @@ protected:
     {
         DWORD zero = 0;
         if (block)
-            block->WriteItem(ITEM_ROUND_MAP, &zero, 4);
+            block->WriteItem(itemRoundMap, &zero, 4);
         delete block;
         DestroyWindow(window);
     }
@@ -66,11 +66,11 @@ TEST_F(DeviceSimulator, WritesPositionAndOwner)
     EXPECT_EQ(0u, RunDeviceSimulator("position -12 345 owner 3"));
     LONG position[2] = {};
     DWORD owner = 0, length = 8;
-    EXPECT_TRUE(block->ReadItem(ITEM_MOUSE_POSITION, position, &length));
+    EXPECT_TRUE(block->ReadItem(itemMousePosition, position, &length));
     EXPECT_EQ(-12, position[0]);
     EXPECT_EQ(345, position[1]);
     length = 4;
-    EXPECT_TRUE(block->ReadItem(ITEM_MOUSE_OWNER, &owner, &length));
+    EXPECT_TRUE(block->ReadItem(itemMouseOwner, &owner, &length));
     EXPECT_EQ(3u, owner);
 }
 
@@ -83,12 +83,12 @@ TEST_F(DeviceSimulator, OpenReachesTheNamedWindow)
 TEST_F(DeviceSimulator, LeftButtonGoesToThePadInRoundMap)
 {
     DWORD pad = HandleToUlong(window);
-    ASSERT_TRUE(block->WriteItem(ITEM_ROUND_MAP, &pad, 4));
+    ASSERT_TRUE(block->WriteItem(itemRoundMap, &pad, 4));
     EXPECT_EQ(0u, RunDeviceSimulator("lbutton 40 50"));
     EXPECT_TRUE(SameMessages({Posted(g_callQuimbel, 0, 0)}, Arrived(window)));
     LONG position[2] = {};
     DWORD length = 8;
-    EXPECT_TRUE(block->ReadItem(ITEM_MOUSE_POSITION, position, &length));
+    EXPECT_TRUE(block->ReadItem(itemMousePosition, position, &length));
     EXPECT_EQ(40, position[0]);
     EXPECT_EQ(50, position[1]);
 }
@@ -96,7 +96,7 @@ TEST_F(DeviceSimulator, LeftButtonGoesToThePadInRoundMap)
 TEST_F(DeviceSimulator, NoPadNoMessage)
 {
     DWORD pad = 0;
-    ASSERT_TRUE(block->WriteItem(ITEM_ROUND_MAP, &pad, 4));
+    ASSERT_TRUE(block->WriteItem(itemRoundMap, &pad, 4));
     EXPECT_EQ(1u, RunDeviceSimulator("lbutton"));
     EXPECT_TRUE(SameMessages({}, Arrived(window)));
 }

@@ -157,9 +157,9 @@ TEST(SharedMemoryLayout, AnotherProcessSeesTheProtocolBytes)
     EXPECT_TRUE(block.memory.IsCreated());
     LONG position[2] = {-5, 700};
     DWORD owner = 1, roundMap = 0x00123456;
-    ASSERT_TRUE(block.memory.WriteItem(ITEM_MOUSE_POSITION, position, 8));
-    ASSERT_TRUE(block.memory.WriteItem(ITEM_MOUSE_OWNER, &owner, 4));
-    ASSERT_TRUE(block.memory.WriteItem(ITEM_ROUND_MAP, &roundMap, 4));
+    ASSERT_TRUE(block.memory.WriteItem(itemMousePosition, position, 8));
+    ASSERT_TRUE(block.memory.WriteItem(itemMouseOwner, &owner, 4));
+    ASSERT_TRUE(block.memory.WriteItem(itemRoundMap, &roundMap, 4));
 
     char file[MAX_PATH];
     sprintf(file, "layout_%lu.bin", GetCurrentProcessId());
@@ -191,13 +191,13 @@ TEST(SharedMemoryLayout, LaterOpenersKeepTheItemsAndTheirValues)
 {
     ProtocolBlock first;
     DWORD roundMap = 0x777;
-    ASSERT_TRUE(first.memory.WriteItem(ITEM_ROUND_MAP, &roundMap, 4));
+    ASSERT_TRUE(first.memory.WriteItem(itemRoundMap, &roundMap, 4));
     CSharedMemory second(first.name.c_str(), 1024, InitMouseStateBlock);
     ASSERT_TRUE(second.IsReady());
     EXPECT_FALSE(second.IsCreated());
     EXPECT_EQ(512u, second.GetSize()) << "the size stored by the creator wins over the argument";
     DWORD value = 0, length = 4;
-    EXPECT_TRUE(second.ReadItem(ITEM_ROUND_MAP, &value, &length));
+    EXPECT_TRUE(second.ReadItem(itemRoundMap, &value, &length));
     EXPECT_EQ(0x777u, value) << "a later opener must not reset a live value";
     RawView view(first.name);
     EXPECT_EQ(3u, view.Word(0));
@@ -439,7 +439,7 @@ TEST(SharedMemoryConcurrency, LockOfAKilledProcessIsRecovered)
     ProtocolBlock block;
     ASSERT_TRUE(block.memory.IsReady());
     LONG position[2] = {10, 20};
-    ASSERT_TRUE(block.memory.WriteItem(ITEM_MOUSE_POSITION, position, 8));
+    ASSERT_TRUE(block.memory.WriteItem(itemMousePosition, position, 8));
     HANDLE held = CreateEventA(nullptr, TRUE, FALSE, (block.name + "_held").c_str());
     HANDLE child = StartProgram(OwnPath(), "--hold " + block.name);
     ASSERT_TRUE(child != nullptr);
@@ -451,17 +451,17 @@ TEST(SharedMemoryConcurrency, LockOfAKilledProcessIsRecovered)
     std::vector<BYTE> before = view.Copy(512);
     LONG moved[2] = {30, 40};
     DWORD start = GetTickCount();
-    EXPECT_FAILS_WITH(ERROR_TIMEOUT, block.memory, block.memory.WriteItem(ITEM_MOUSE_POSITION, moved, 8));
+    EXPECT_FAILS_WITH(ERROR_TIMEOUT, block.memory, block.memory.WriteItem(itemMousePosition, moved, 8));
     DWORD waited = GetTickCount() - start;
     EXPECT_GE(waited, 400u);
     EXPECT_LE(waited, 2000u);
     EXPECT_TRUE(SameBytes(before, view.Copy(512))) << "a timed-out operation changes nothing";
 
     start = GetTickCount();
-    EXPECT_TRUE(block.memory.WriteItem(ITEM_MOUSE_POSITION, moved, 8));
+    EXPECT_TRUE(block.memory.WriteItem(itemMousePosition, moved, 8));
     DWORD length = 8;
     LONG read[2] = {};
-    EXPECT_TRUE(block.memory.ReadItem(ITEM_MOUSE_POSITION, read, &length));
+    EXPECT_TRUE(block.memory.ReadItem(itemMousePosition, read, &length));
     EXPECT_LT(GetTickCount() - start, 400u) << "the next operations find the lock free again";
     EXPECT_EQ(30, read[0]);
     EXPECT_EQ(40, read[1]);
@@ -484,7 +484,7 @@ TEST(SharedMemoryConcurrency, OpeningWhileAStaleLockIsHeld)
     EXPECT_TRUE(later.IsReady());
     EXPECT_GE(waited, 400u);
     EXPECT_LE(waited, 2000u);
-    EXPECT_TRUE(later.HasItem(ITEM_ROUND_MAP));
+    EXPECT_TRUE(later.HasItem(itemRoundMap));
     CloseHandle(held);
 }
 

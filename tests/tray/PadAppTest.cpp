@@ -70,7 +70,7 @@ TEST(PadApp, OpenMoveOutsidePressAndEndOfThePropertyProgram)
     ASSERT_TRUE(block && block->IsReady());
     auto roundMap = [block] {
         DWORD value = 0xFFFFFFFF, length = sizeof value;
-        block->ReadItem(ITEM_ROUND_MAP, &value, &length);
+        block->ReadItem(itemRoundMap, &value, &length);
         return value;
     };
     ASSERT_EQ(nullptr, FindWindowA(nullptr, "Plindor")) << "a property program is still running";

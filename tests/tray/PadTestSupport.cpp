@@ -21,7 +21,7 @@ void EnsureBlock()
 DWORD ReadRoundMap()
 {
     DWORD value = 0xFFFFFFFF, length = sizeof value;
-    if (!g_sharedState || !g_sharedState->ReadItem(ITEM_ROUND_MAP, &value, &length))
+    if (!g_sharedState || !g_sharedState->ReadItem(itemRoundMap, &value, &length))
         return 0xFFFFFFFF;
     return value;
 }
@@ -29,12 +29,12 @@ DWORD ReadRoundMap()
 void WritePosition(LONG x, LONG y)
 {
     LONG point[2] = {x, y};
-    g_sharedState->WriteItem(ITEM_MOUSE_POSITION, point, sizeof point);
+    g_sharedState->WriteItem(itemMousePosition, point, sizeof point);
 }
 
 void WriteOwner(DWORD owner)
 {
-    g_sharedState->WriteItem(ITEM_MOUSE_OWNER, &owner, sizeof owner);
+    g_sharedState->WriteItem(itemMouseOwner, &owner, sizeof owner);
 }
 
 std::vector<LoggedMessage> TargetKeys()

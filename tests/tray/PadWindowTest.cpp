@@ -596,7 +596,7 @@ TEST_F(PadTest, APadThatOutlivesItsFrameLeavesTheFrameAlone)
         changed += byte != 0xA5;
     EXPECT_EQ(0u, changed) << "the ending pad thread wrote into the frame that was gone";
     DWORD roundMap = 0xFFFFFFFF, length = sizeof roundMap;
-    EXPECT_TRUE(view->ReadItem(ITEM_ROUND_MAP, &roundMap, &length));
+    EXPECT_TRUE(view->ReadItem(itemRoundMap, &roundMap, &length));
     EXPECT_EQ(0u, roundMap);
     delete view;
     UnhookWindowsHookEx(hook);

@@ -67,24 +67,24 @@ void Show()
     LONG position[2] = {};
     DWORD owner = 0, roundMap = 0, length;
     length = sizeof position;
-    BOOL hasPosition = Block()->ReadItem(ITEM_MOUSE_POSITION, position, &length);
+    BOOL hasPosition = Block()->ReadItem(itemMousePosition, position, &length);
     length = sizeof owner;
-    BOOL hasOwner = Block()->ReadItem(ITEM_MOUSE_OWNER, &owner, &length);
+    BOOL hasOwner = Block()->ReadItem(itemMouseOwner, &owner, &length);
     length = sizeof roundMap;
-    BOOL hasRoundMap = Block()->ReadItem(ITEM_ROUND_MAP, &roundMap, &length);
-    printf("block \"%s\" (%lu bytes, process %lu)\n", MOUSE_STATE_BLOCK, Block()->GetSize(), GetCurrentProcessId());
+    BOOL hasRoundMap = Block()->ReadItem(itemRoundMap, &roundMap, &length);
+    printf("block \"%s\" (%lu bytes, process %lu)\n", mouseStateBlock, Block()->GetSize(), GetCurrentProcessId());
     if (hasPosition)
-        printf("  %-14s x %ld, y %ld\n", ITEM_MOUSE_POSITION, position[0], position[1]);
+        printf("  %-14s x %ld, y %ld\n", itemMousePosition, position[0], position[1]);
     if (hasOwner)
-        printf("  %-14s %lu\n", ITEM_MOUSE_OWNER, owner);
+        printf("  %-14s %lu\n", itemMouseOwner, owner);
     if (hasRoundMap)
-        printf("  %-14s 0x%08lX\n", ITEM_ROUND_MAP, roundMap);
+        printf("  %-14s 0x%08lX\n", itemRoundMap, roundMap);
 
-    HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, MOUSE_STATE_BLOCK);
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, mouseStateBlock);
     const BYTE* view = mapping ? (const BYTE*)MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
     if (view) {
         // Up to the last nonzero row: the area behind the last item is zero.
-        DWORD rows = MOUSE_STATE_BLOCK_SIZE / 16, used = 1;
+        DWORD rows = mouseStateBlockSize / 16, used = 1;
         for (DWORD row = 0; row < rows; ++row)
             for (DWORD i = 0; i < 16; ++i)
                 if (view[row * 16 + i])
@@ -101,7 +101,7 @@ void Show()
             printf("\n");
         }
         if (used < rows)
-            printf("  (%04lX-%04X zero)\n", used * 16, MOUSE_STATE_BLOCK_SIZE - 1);
+            printf("  (%04lX-%04X zero)\n", used * 16, mouseStateBlockSize - 1);
         UnmapViewOfFile(view);
     }
     if (mapping)
@@ -182,23 +182,23 @@ int main(int argc, char** argv)
         if (strcmp(command, "position") == 0 && i + 1 < argc && IsNumber(argv[i]) && IsNumber(argv[i + 1])) {
             LONG point[2] = {strtol(argv[i], nullptr, 0), strtol(argv[i + 1], nullptr, 0)};
             i += 2;
-            ok = WriteWords(ITEM_MOUSE_POSITION, point, 2);
+            ok = WriteWords(itemMousePosition, point, 2);
         } else if (strcmp(command, "owner") == 0 && i < argc && IsNumber(argv[i])) {
             LONG owner = strtol(argv[i++], nullptr, 0);
-            ok = WriteWords(ITEM_MOUSE_OWNER, &owner, 1);
+            ok = WriteWords(itemMouseOwner, &owner, 1);
         } else if (strcmp(command, "open") == 0) {
-            ok = PostTo(FindTarget(argc, argv, &i), MSG_OPEN_QUIMBEL);
+            ok = PostTo(FindTarget(argc, argv, &i), openQuimbelName);
         } else if (strcmp(command, "lbutton") == 0) {
             if (i + 1 < argc && IsNumber(argv[i]) && IsNumber(argv[i + 1])) {
                 LONG point[2] = {strtol(argv[i], nullptr, 0), strtol(argv[i + 1], nullptr, 0)};
                 i += 2;
-                ok = WriteWords(ITEM_MOUSE_POSITION, point, 2);
+                ok = WriteWords(itemMousePosition, point, 2);
             }
             DWORD pad = 0, length = sizeof pad;
-            if (ok && !Block()->ReadItem(ITEM_ROUND_MAP, &pad, &length))
-                ok = Failed(ITEM_ROUND_MAP);
+            if (ok && !Block()->ReadItem(itemRoundMap, &pad, &length))
+                ok = Failed(itemRoundMap);
             if (ok)
-                ok = PostTo((HWND)(ULONG_PTR)pad, MSG_CALL_QUIMBEL);
+                ok = PostTo((HWND)(ULONG_PTR)pad, callQuimbelName);
         } else if (strcmp(command, "show") == 0) {
             if (!Block()->IsReady())
                 ok = Failed("opening the block");

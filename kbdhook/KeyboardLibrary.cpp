@@ -1,25 +1,25 @@
 // Process attach and detach of the keyboard hook library, and the one copy of DataSeg.
-#include "DataSeg.h"
-#include "HookInstance.h"
-#include "InstallHook.h"
-#include "NamedBlock.h"
-#include "PlatformClass.h"
-#include "ThreadTimer.h"
-#include "WindowsKeyMacro.h"
+#include "kbdhook/DataSeg.h"
+#include "kbdhook/KeyboardLibrary.h"
+#include "kbdhook/KeyboardInstall.h"
+#include "kbdhook/NamedBlock.h"
+#include "kbdhook/KeyboardPlatform.h"
+#include "kbdhook/ThreadTimer.h"
+#include "kbdhook/WindowsKeyMacro.h"
 
 DataSeg g_dataSeg __attribute__((section("DataSeg"), shared)) = {};
-HINSTANCE g_instance = NULL;
+HINSTANCE g_instance = nullptr;
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
         DisableThreadLibraryCalls(instance);
-        if (g_dataSeg.platformClass == PlatformOther)
-            g_dataSeg.platformClass = ComputePlatformClass();
+        if (g_dataSeg.platformClass == platformOther)
+            g_dataSeg.platformClass = CurrentKeyboardPlatform();
         g_instance = instance;
         if (!OpenNamedBlock()) {
-            g_instance = NULL;
+            g_instance = nullptr;
             return FALSE;
         }
         OpenThreadTimers();
@@ -29,7 +29,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
         KillOwnTimers();
         RemoveHooksOfThisProcess();
         CloseThreadTimers();
-        g_instance = NULL;
+        g_instance = nullptr;
         CloseNamedBlock();
         break;
     }

@@ -1,19 +1,19 @@
 // Installing and removing both keyboard hooks for all threads. Each hook handle is kept with the process
 // and thread that set it: a hook ends with its thread, and only its own program removes it.
-#include "DataSeg.h"
-#include "HookInstance.h"
-#include "InstallHook.h"
-#include "KeySynth.h"
-#include "MiddleButton.h"
-#include "PlatformClass.h"
-#include "Vorrin.h"
-#include "WindowsKeyMacro.h"
+#include "kbdhook/DataSeg.h"
+#include "kbdhook/KeyboardLibrary.h"
+#include "kbdhook/KeyboardInstall.h"
+#include "kbdhook/KeySynth.h"
+#include "kbdhook/MiddleButton.h"
+#include "kbdhook/KeyboardPlatform.h"
+#include "kbdhook/KeyboardExports.h"
+#include "kbdhook/WindowsKeyMacro.h"
 
 namespace {
 
 // The hooks this process set, to tell them from those of an ended process whose id it was given again.
-HHOOK g_keyboardHookHere = NULL;
-HHOOK g_lowLevelHookHere = NULL;
+HHOOK g_keyboardHookHere = nullptr;
+HHOOK g_lowLevelHookHere = nullptr;
 
 struct HookRecord {
     DWORD* handle;
@@ -22,9 +22,9 @@ struct HookRecord {
     HHOOK* here;
 };
 
-const HookRecord KeyboardHook = {&g_dataSeg.keyboardHook, &g_dataSeg.keyboardHookProcess,
+constexpr HookRecord keyboardHookRecord = {&g_dataSeg.keyboardHook, &g_dataSeg.keyboardHookProcess,
                                  &g_dataSeg.keyboardHookThread, &g_keyboardHookHere};
-const HookRecord LowLevelHook = {&g_dataSeg.lowLevelKeyboardHook, &g_dataSeg.lowLevelHookProcess,
+constexpr HookRecord lowLevelHookRecord = {&g_dataSeg.lowLevelKeyboardHook, &g_dataSeg.lowLevelHookProcess,
                                  &g_dataSeg.lowLevelHookThread, &g_lowLevelHookHere};
 
 BOOL SetHere(const HookRecord& hook)
@@ -53,7 +53,7 @@ BOOL ThreadHasEnded(DWORD thread)
     return HasEnded(openThread(SYNCHRONIZE, FALSE, thread));
 }
 
-enum OwnerState { OwnerRuns, OwnerThreadEnded, OwnerProcessEnded };
+enum OwnerState { ownerRuns, ownerThreadEnded, ownerProcessEnded };
 
 // The system removes a process's hooks when it ends, but their handles stay in the shared words.
 OwnerState StateOfOwner(const HookRecord& hook)
@@ -61,17 +61,17 @@ OwnerState StateOfOwner(const HookRecord& hook)
     const DWORD process = *hook.process;
     if (process == GetCurrentProcessId()) {
         if (!SetHere(hook))
-            return OwnerProcessEnded;
+            return ownerProcessEnded;
     } else if (!process || HasEnded(OpenProcess(SYNCHRONIZE, FALSE, process))) {
-        return OwnerProcessEnded;
+        return ownerProcessEnded;
     }
-    return ThreadHasEnded(*hook.thread) ? OwnerThreadEnded : OwnerRuns;
+    return ThreadHasEnded(*hook.thread) ? ownerThreadEnded : ownerRuns;
 }
 
 void Forget(const HookRecord& hook)
 {
     if (*hook.handle == WordFromHandle(*hook.here))
-        *hook.here = NULL;
+        *hook.here = nullptr;
     *hook.handle = 0;
     *hook.process = 0;
     *hook.thread = 0;
@@ -82,12 +82,12 @@ void Forget(const HookRecord& hook)
 BOOL ForgetEnded(const HookRecord& hook)
 {
     switch (StateOfOwner(hook)) {
-    case OwnerRuns:
+    case ownerRuns:
         return FALSE;
-    case OwnerThreadEnded:
+    case ownerThreadEnded:
         UnhookWindowsHookEx(HandleFromWord<HHOOK>(*hook.handle));
         break;
-    case OwnerProcessEnded:
+    case ownerProcessEnded:
         break;
     }
     Forget(hook);
@@ -121,16 +121,16 @@ BOOL RemoveOne(const HookRecord& hook)
 
 void InstallHooks()
 {
-    InstallOne(KeyboardHook, WH_KEYBOARD, KeyboardProc);
+    InstallOne(keyboardHookRecord, WH_KEYBOARD, KeyboardProc);
     DWORD delay = 10;
     switch (g_dataSeg.platformClass) {
-    case Platform2000:
-    case PlatformXP:
+    case platform2000:
+    case platformXP:
         // A second low-level hook would report every special key twice and could never be removed.
-        InstallOne(LowLevelHook, WH_KEYBOARD_LL, KeyboardProcLow);
+        InstallOne(lowLevelHookRecord, WH_KEYBOARD_LL, KeyboardProcLow);
         delay = 100;
         break;
-    case PlatformNT4:
+    case platformNT4:
         delay = 100;
         break;
     default:
@@ -157,18 +157,18 @@ extern "C" void WINAPI InstallHook(BOOL install)
         InstallHooks();
         return;
     }
-    RemoveOne(KeyboardHook);
-    RemoveOne(LowLevelHook);
+    RemoveOne(keyboardHookRecord);
+    RemoveOne(lowLevelHookRecord);
     ReleaseHeldInput();
 }
 
 void RemoveHooksOfThisProcess()
 {
     BOOL removed = FALSE;
-    if (SetHere(KeyboardHook))
-        removed = RemoveOne(KeyboardHook) || removed;
-    if (SetHere(LowLevelHook))
-        removed = RemoveOne(LowLevelHook) || removed;
+    if (SetHere(keyboardHookRecord))
+        removed = RemoveOne(keyboardHookRecord) || removed;
+    if (SetHere(lowLevelHookRecord))
+        removed = RemoveOne(lowLevelHookRecord) || removed;
     if (removed)
         ReleaseHeldInput();
 }
