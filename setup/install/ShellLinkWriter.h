@@ -1,6 +1,6 @@
 // A shortcut file written through the shell's link object (IShellLinkA, saved with IPersistFile).
 #pragma once
-#include "setup/install/ShellLinkSpec.h"
+#include "setup/install/ShellLink.h"
 #include <objidl.h>
 
 class CShellLinkWriter : public ShellLinkSpec {

@@ -1,4 +1,4 @@
-#include "setup/install/ShellLinkSpec.h"
+#include "setup/install/ShellLink.h"
 #include <string.h>
 
 namespace {

@@ -1,5 +1,5 @@
 // The description of one shell shortcut: what it starts, with which arguments, folder, icon and window
-// state. An item-id list, when set, is used instead of the target path and belongs to the spec.
+// state. An item-id list, when set, is used instead of the target path and belongs to the record.
 #pragma once
 #include <windows.h>
 #include <shlobj.h>
