@@ -1,7 +1,8 @@
 # bench_setup_install.exe: the install run against its floor and the worker's copy throughput against
 # CopyFileA (see the source's header). The progress dialog and its resources are built in.
 if(TARGET setup)
-  add_executable(bench_setup_install ${CMAKE_CURRENT_LIST_DIR}/InstallBench.cpp ${INSTALL_DIALOG_SOURCES}
+  add_executable(bench_setup_install ${CMAKE_CURRENT_LIST_DIR}/InstallBench.cpp
+    ${PROJECT_SOURCE_DIR}/tests/setup/ScratchFolder.cpp ${INSTALL_DIALOG_SOURCES}
     ${PROJECT_SOURCE_DIR}/setup/setup.rc)
   target_include_directories(bench_setup_install PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/setupart
     ${INSTALL_ART_DIR})

@@ -14,6 +14,7 @@
 #include "setup/install/InstallProgress.h"
 #include "setup/install/RunInstall.h"
 #include "setup/install/UninstallLog.h"
+#include "tests/setup/ScratchFolder.h"
 
 namespace {
 
@@ -26,25 +27,6 @@ std::string Scratch()
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
     return std::string(temp) + "ferrowin-bench-install";
-}
-
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(folder + "\\" + name);
-            else
-                DeleteFileA((folder + "\\" + name).c_str());
-        } while (FindNextFileA(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 // Every file the worker copies, as source paths, and their bytes in all.
