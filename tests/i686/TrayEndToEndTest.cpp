@@ -5,6 +5,7 @@
 #include "ChildProcess.h"
 #include "HookTestSupport.h"
 #include "MessagePump.h"
+#include "tests/support/ProcessWindow.h"
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <string>
@@ -21,31 +22,10 @@ HWND PlindorWindow()
     return FindWindowA("PlindorStandIn", "Plindor");
 }
 
-struct FrameSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchFrame(HWND window, LPARAM parameter)
-{
-    FrameSearch* search = reinterpret_cast<FrameSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char title[32] = "";
-    GetWindowTextA(window, title, sizeof title);
-    if (owner == search->processId && strcmp(title, "Quelmar") == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The tray application's frame: its top-level window titled "Quelmar".
 HWND FrameOf(DWORD processId)
 {
-    FrameSearch search = {processId, nullptr};
-    EnumWindows(MatchFrame, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return TopLevelWindowOf(processId, "Quelmar");
 }
 
 // The words of hoppet.dll's shared section, as every process that loads the same file sees them.

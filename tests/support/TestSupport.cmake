@@ -10,7 +10,8 @@ add_library(test_support STATIC
   ${CMAKE_CURRENT_LIST_DIR}/HeldInput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegistryScratch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PixelRegion.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/LaneFactor.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/LaneFactor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProcessWindow.cpp)
 target_include_directories(test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR} ${PROJECT_SOURCE_DIR})
 target_link_libraries(test_support PUBLIC user32 gdi32 advapi32)
 

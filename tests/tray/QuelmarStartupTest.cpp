@@ -5,6 +5,7 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/RegistryScratch.h"
+#include "tests/support/ProcessWindow.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <stdio.h>
@@ -52,32 +53,10 @@ bool WaitForProcess(HANDLE process, DWORD timeout)
     return PumpUntil([process] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, timeout);
 }
 
-struct FindFrame {
-    DWORD processId;
-    HWND found;
-};
-
-// A named CALLBACK, not a lambda: on i686 a lambda converts only to a cdecl pointer.
-BOOL CALLBACK MatchQuelmarFrame(HWND window, LPARAM parameter)
-{
-    FindFrame* search = reinterpret_cast<FindFrame*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char title[32] = "";
-    GetWindowTextA(window, title, sizeof title);
-    if (owner == search->processId && strcmp(title, "Quelmar") == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The tray application's frame: its top-level window titled "Quelmar".
 HWND QuelmarFrame(DWORD processId)
 {
-    FindFrame search = {processId, nullptr};
-    EnumWindows(MatchQuelmarFrame, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return TopLevelWindowOf(processId, "Quelmar");
 }
 
 HWND PlindorWindow()
