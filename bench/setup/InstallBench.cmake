@@ -2,11 +2,9 @@
 # CopyFileA (see the source's header). The progress dialog and its resources are built in.
 if(TARGET setup)
   add_executable(bench_setup_install ${CMAKE_CURRENT_LIST_DIR}/InstallBench.cpp
-    ${PROJECT_SOURCE_DIR}/tests/setup/ScratchFolder.cpp ${INSTALL_DIALOG_SOURCES}
-    ${PROJECT_SOURCE_DIR}/setup/setup.rc)
+    ${PROJECT_SOURCE_DIR}/tests/setup/ScratchFolder.cpp ${PROJECT_SOURCE_DIR}/setup/setup.rc)
   target_include_directories(bench_setup_install PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/setupart
     ${INSTALL_ART_DIR})
-  target_link_libraries(bench_setup_install PRIVATE setup_install setup_controls setup_engine framework shared
-    test_support user32 gdi32 comctl32 ole32 shell32 uuid)
+  target_link_libraries(bench_setup_install PRIVATE setup_wizard test_support uuid)
   add_dependencies(bench_setup_install setup setupsource)
 endif()

@@ -11,8 +11,8 @@
 #include <vector>
 #include "Stopwatch.h"
 #include "setup/install/CopyWorker.h"
-#include "setup/install/InstallProgress.h"
-#include "setup/install/RunInstall.h"
+#include "setup/wizard/InstallProgress.h"
+#include "setup/wizard/RunInstall.h"
 #include "setup/install/UninstallLog.h"
 #include "tests/setup/ScratchFolder.h"
 

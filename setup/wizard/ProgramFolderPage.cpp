@@ -23,7 +23,7 @@ constexpr const char* programsValue = "Programs";
 CProgramFolderPage::CProgramFolderPage() : CWizardPage(IDD_PAGE_PROGRAM_FOLDER, dlgP4T)
 {
     folderText[0] = '\0';
-    AppendText(folderText, sizeof(folderText), ScriptValue(scriptTargetFolder));
+    AppendClipped(folderText, sizeof(folderText), ScriptValue(scriptTargetFolder));
 }
 
 void CProgramFolderPage::DoDataExchange(CDataExchange* exchange)

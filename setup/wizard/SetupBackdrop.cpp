@@ -107,9 +107,9 @@ void CSetupBackdrop::Paint(HDC dc)
     }
     PaintBands(dc);
     char title[2 * MAX_PATH] = "";
-    AppendText(title, sizeof(title), UiCaption(msgTitle));
-    AppendText(title, sizeof(title), " ");
-    AppendText(title, sizeof(title), ScriptValue(scriptProduct));
+    AppendClipped(title, sizeof(title), UiCaption(msgTitle));
+    AppendClipped(title, sizeof(title), " ");
+    AppendClipped(title, sizeof(title), ScriptValue(scriptProduct));
     DrawTitleText(dc, titleX, titleY, title, titleFace, titleCharWidth, titleCharHeight, titleColor, titleWeight);
 }
 

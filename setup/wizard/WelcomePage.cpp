@@ -27,8 +27,8 @@ void CWelcomePage::OnShowPage()
 {
     ApplyBodyStyle(labels[0], UiCaption(dlgP11));
     char product[2 * MAX_PATH] = "";
-    AppendText(product, sizeof(product), productIndent);
-    AppendText(product, sizeof(product), ScriptValue(scriptProduct));
+    AppendClipped(product, sizeof(product), productIndent);
+    AppendClipped(product, sizeof(product), ScriptValue(scriptProduct));
     labels[1].SetLabelText(product).SetLabelPointSize(bodyPoints).SetLabelBold(TRUE).SetLabelColor(productColor);
     ApplyBodyStyle(labels[2], UiCaption(dlgP12));
     labels[3].SetLabelPointSize(bodyPoints).SetLabelText(UiCaption(dlgP13));

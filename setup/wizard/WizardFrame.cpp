@@ -1,6 +1,6 @@
 #include "setup/wizard/WizardFrame.h"
 #include "setup/engine/InstallScript.h"
-#include "setup/install/RunInstall.h"
+#include "setup/wizard/RunInstall.h"
 #include "setup/engine/SetupState.h"
 #include "setup/engine/SourcePaths.h"
 #include "setup/engine/UiTexts.h"

@@ -56,17 +56,3 @@ LRESULT CWizardPage::OnShowWindow(WPARAM wParam, LPARAM lParam)
     OnShowPage();
     return 0;
 }
-
-void AppendText(char* text, size_t size, const char* more)
-{
-    if (!text || size == 0 || !more)
-        return;
-    size_t used = strlen(text);
-    if (used > size - 1)
-        used = size - 1;
-    size_t length = strlen(more);
-    if (length > size - 1 - used)
-        length = size - 1 - used;
-    memcpy(text + used, more, length);
-    text[used + length] = '\0';
-}

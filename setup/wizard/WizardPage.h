@@ -4,6 +4,7 @@
 // wizard's Cancel) and is never ended by them.
 #pragma once
 #include <stddef.h>
+#include <string.h>
 #include <windows.h>
 #include "framework/Dialog.h"
 #include "setup/controls/EditEx.h"
@@ -44,5 +45,19 @@ protected:
     CStyledStatic heading;
 };
 
-// Appends more to the terminated text in a buffer of size bytes, cutting what does not fit.
-void AppendText(char* text, size_t size, const char* more);
+// Appends more to the terminated text in a buffer of size bytes, cutting what does not fit: for display
+// texts only (a path that is cut names another file; the install steps refuse those with AppendText).
+// Internal linkage: no other definition in the library can stand in for it, nor it for another.
+static inline void AppendClipped(char* text, size_t size, const char* more)
+{
+    if (!text || size == 0 || !more)
+        return;
+    size_t used = strlen(text);
+    if (used > size - 1)
+        used = size - 1;
+    size_t length = strlen(more);
+    if (length > size - 1 - used)
+        length = size - 1 - used;
+    memcpy(text + used, more, length);
+    text[used + length] = '\0';
+}

@@ -2,5 +2,4 @@
 # the tray use them (semaphore, event, critical section, single lock).
 ferrowin_gtest(framework_test ${CMAKE_CURRENT_LIST_DIR}/ObjectTest.cpp ${CMAKE_CURRENT_LIST_DIR}/SyncObjectsTest.cpp)
 target_link_libraries(framework_test PRIVATE framework test_support)
-# A second thread dies under the emulation (qemu signal 11), as the shared block thread test does.
-ferrowin_wine_test(framework_test I686_ARGS --gtest_filter=-SyncObjects.CriticalSectionKeepsTwoThreadsApart)
+ferrowin_wine_test(framework_test)

@@ -3,5 +3,4 @@
 ferrowin_gtest(framework_ui_test ${CMAKE_CURRENT_LIST_DIR}/FolderBrowserTest.cpp ${CMAKE_CURRENT_LIST_DIR}/ControlsTest.cpp
                ${CMAKE_CURRENT_LIST_DIR}/ModalTest.cpp ${CMAKE_CURRENT_LIST_DIR}/FrameworkUiTest.rc)
 target_link_libraries(framework_ui_test PRIVATE framework test_support ole32)
-ferrowin_wine_test(framework_ui_test TIMEOUT 120
-  NOT_I686 "the shell's folder browser starts threads that die under the emulation (qemu signal 11)")
+ferrowin_wine_test(framework_ui_test TIMEOUT 120)

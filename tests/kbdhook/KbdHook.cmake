@@ -9,7 +9,4 @@ ferrowin_gtest(kbdhook_test
   ${CMAKE_CURRENT_LIST_DIR}/LibraryLifetimeTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlatformClassTest.cpp)
 target_link_libraries(kbdhook_test PRIVATE vorrin test_support user32)
-# In the i686 lane three cases are left out: they judge the order and arrival of keys and button messages
-# that a timer or another process produces within a few tens of milliseconds, which the emulation misses.
-ferrowin_wine_test(kbdhook_test SERIAL TIMEOUT 180
-  I686_ARGS --gtest_filter=-GlobalHook.MacrosInAnotherProcessNotifyThisWindow:PerProcessHook.OnNT4TheSpecialKeysAreHandledHere:StaleHooks.AnotherProgramsExitLeavesThisProgramsHook)
+ferrowin_wine_test(kbdhook_test SERIAL TIMEOUT 180)

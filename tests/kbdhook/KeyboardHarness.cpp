@@ -115,6 +115,9 @@ void KeyboardHookTest::SetUp()
     ASSERT_NE(nullptr, window);
     SetForegroundWindow(window);
     SetFocus(window);
+    // Synthesised buttons land on this window: a click on the desktop would move the focus to a process
+    // of the other bitness, where this library's per-process hook cannot run for the keys that follow.
+    SetCursorPos(250, 200);
     Drain(20);
     ASSERT_EQ(window, GetForegroundWindow());
     ASSERT_EQ(window, GetFocus());

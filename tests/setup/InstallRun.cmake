@@ -8,8 +8,7 @@ target_link_libraries(install_run_test PRIVATE setup_install test_support advapi
 target_include_directories(install_run_test PRIVATE ${INSTALL_ART_DIR})
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/InstallArt.rc PROPERTIES OBJECT_DEPENDS ${INSTALL_ART_DIR}/install.avi)
 add_dependencies(install_run_test uninstaller installart)
-ferrowin_wine_test(install_run_test SERIAL TIMEOUT 120
-  NOT_I686 "the copy worker thread dies under the emulation (qemu signal 11)")
+ferrowin_wine_test(install_run_test SERIAL TIMEOUT 120)
 
 # The installer end to end through the launcher and the wizard: real registry of the prefix, serial.
 if(TARGET setuplauncher)
@@ -19,6 +18,5 @@ if(TARGET setuplauncher)
   target_link_libraries(install_endtoend_test PRIVATE setup_install test_support user32 gdi32 advapi32 ole32 shell32
     uuid)
   add_dependencies(install_endtoend_test setuplauncher setupsource uninstaller)
-  ferrowin_wine_test(install_endtoend_test SERIAL TIMEOUT 300
-    NOT_I686 "the copy worker thread dies under the emulation (qemu signal 11)")
+  ferrowin_wine_test(install_endtoend_test SERIAL TIMEOUT 300)
 endif()

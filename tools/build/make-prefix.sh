@@ -9,10 +9,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 wine_env "$build"
 prefix="$WINEPREFIX"
-[ -f "$prefix/.ferrowin-ready" ] && exit 0
 if [ "$FERROWIN_LANE" = i686 ]; then
-  "$here/wine32-setup.sh" "$FERROWIN_WINE32"
+  "$here/wine32-setup.sh" "$FERROWIN_WINE32"   # at once when it is set up already
 fi
+[ -f "$prefix/.ferrowin-ready" ] && exit 0
 mkdir -p "$build/home"
 exec 9>"$build/.prefix.lock"
 flock 9

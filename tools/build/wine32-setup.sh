@@ -6,23 +6,31 @@
 # emulation. Its packages are fetched with an apt state of their own (architecture i386) and unpacked with
 # dpkg -x into DIR/root: the system's dpkg never hears of i386 and /usr/bin/wine stays the 64-bit Wine.
 # In DIR/root/usr/lib/wine:
-#   wine                 wine32-loader.sh: runs the i386 loader (wine32.elf) under qemu-i386-static
+#   wine                 wine32-loader.sh: runs the i386 loader (wine32.elf) under DIR/qemu's qemu-i386
 #   wine64               a copy of the system's 64-bit loader: started from here, 64-bit Wine finds its
 #                        32-bit sibling (the script) beside it and starts 32-bit programs through it
-#   wine32-preload.so    built from wine32-preload.c: without it each process start takes about a minute
+#   wine32-preload.so    built from wine32-preload.c: address ranges reserved up front, and the trap number
+#                        of fault signals filled in where qemu leaves it out
+# DIR/qemu holds qemu's user-mode emulator from Debian's bookworm-backports (package qemu-user, static
+# binaries), fetched with another private apt state: Debian 12's own qemu 7.2 keeps one descriptor table
+# for all threads of a process (qemu issue 1405), so a Wine thread picks up another thread's TEB selector
+# and multi-threaded programs die at random. Any qemu from 8.0 on is accepted.
 set -e
 dir=$1
 [ -n "$dir" ] || { echo "usage: $0 DIR" >&2; exit 2; }
 root="$dir/root"
 apt="$dir/apt"
-[ -f "$dir/.ferrowin-ready" ] && exit 0
+# The marker names the set-up's version: a tree set up by an older version (qemu 7.2) is made again.
+setupVersion=2
+ready() { [ "$(cat "$dir/.ferrowin-ready" 2>/dev/null)" = "$setupVersion" ]; }
+ready && exit 0
 mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)   # apt takes relative folders as relative to /
 root="$dir/root"
 apt="$dir/apt"
 exec 9>"$dir/.setup.lock"
 flock 9
-[ -f "$dir/.ferrowin-ready" ] && exit 0
+ready && exit 0
 
 here=$(cd "$(dirname "$0")" && pwd)
 packages="wine32 libwine fonts-wine libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxfixes3
@@ -52,8 +60,31 @@ if [ -f "$zlibIn" ]; then
   { head -c 64 "$zlibIn"; printf 'Wine builtin DLL'; head -c 16 /dev/zero; tail -c +97 "$zlibIn"; } > "$zlibOut"
 fi
 
+# qemu 8 or newer from bookworm-backports, unpacked into DIR/qemu; the system's packages stay as they are.
+qemuApt="$dir/qemu-apt"
+rm -rf "$dir/qemu"
+mkdir -p "$qemuApt/lists/partial" "$qemuApt/archives/partial" "$qemuApt/etc" "$dir/qemu"
+[ -f "$qemuApt/status" ] || : > "$qemuApt/status"
+echo "deb http://deb.debian.org/debian bookworm-backports main" > "$qemuApt/etc/sources.list"
+qemuOptions=(-o Dir::Etc::sourcelist="$qemuApt/etc/sources.list" -o Dir::Etc::sourceparts=-
+             -o Dir::State::Lists="$qemuApt/lists" -o Dir::State::status="$qemuApt/status"
+             -o Dir::Cache::archives="$qemuApt/archives" -o Dir::Cache::pkgcache="$qemuApt/pkgcache.bin"
+             -o Dir::Cache::srcpkgcache="$qemuApt/srcpkgcache.bin")
+apt-get "${qemuOptions[@]}" update -qq
+(cd "$qemuApt/archives" && rm -f qemu-user_*.deb && apt-get "${qemuOptions[@]}" download qemu-user >/dev/null)
+qemuDebs=("$qemuApt"/archives/qemu-user_*.deb)
+[ -f "${qemuDebs[0]}" ] || { echo "qemu-user could not be fetched from bookworm-backports" >&2; exit 1; }
+dpkg -x "${qemuDebs[0]}" "$dir/qemu"
+rm -f "$qemuApt"/archives/*.deb
+qemu="$dir/qemu/usr/bin/qemu-i386"
+qemuMajor=$("$qemu" --version | sed -n 's/^qemu-i386 version \([0-9]*\)\..*/\1/p')
+[ "${qemuMajor:-0}" -ge 8 ] || { echo "$qemu is older than qemu 8 (threads would corrupt each other)" >&2; exit 1; }
+echo "$("$qemu" --version | head -n 1)"
+
 lib="$root/usr/lib/wine"
-gcc -m32 -O2 -fPIC -ffreestanding -nostdlib -shared -o "$lib/wine32-preload.so" "$here/wine32-preload.c"
+# No stack protector: the fault handler wrapper runs before Wine has set up the thread's %gs.
+gcc -m32 -O2 -fPIC -ffreestanding -fno-stack-protector -nostdlib -shared -o "$lib/wine32-preload.so" \
+    "$here/wine32-preload.c"
 mv "$lib/wine" "$lib/wine32.elf"
 cp "$here/wine32-loader.sh" "$lib/wine"
 chmod +x "$lib/wine"
@@ -62,4 +93,4 @@ cp /usr/lib/wine/wine64 "$lib/wine64"
 mkdir -p "$root/usr/lib/x86_64-linux-gnu"
 ln -sfn /usr/lib/x86_64-linux-gnu/wine "$root/usr/lib/x86_64-linux-gnu/wine"
 rm -rf "$apt/archives"/*.deb
-touch "$dir/.ferrowin-ready"
+echo "$setupVersion" > "$dir/.ferrowin-ready"

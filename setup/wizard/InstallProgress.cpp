@@ -1,4 +1,4 @@
-#include "setup/install/InstallProgress.h"
+#include "setup/wizard/InstallProgress.h"
 #include "framework/DataExchange.h"
 #include "framework/ResourceModule.h"
 #include "setup/engine/UiTexts.h"

@@ -1,0 +1,28 @@
+# cmake -DPRODUCT=DIR -DFOLDERS=DIR,... -DFILES=name,... -P CheckDeliverables.cmake: fails unless every
+# named file that the folders hold is byte for byte the product tree's, and bin (the first folder) holds
+# them all. The i686 lane runs it first: a test that loads a deliverable loads the file a user gets.
+string(REPLACE "," ";" FOLDERS "${FOLDERS}")
+string(REPLACE "," ";" FILES "${FILES}")
+list(GET FOLDERS 0 bin)
+set(differ "")
+foreach(folder ${FOLDERS})
+  foreach(name ${FILES})
+    if(NOT EXISTS ${folder}/${name})
+      if(folder STREQUAL bin)
+        list(APPEND differ "${folder}/${name} (missing)")
+      endif()
+      continue()
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${PRODUCT}/${name} ${folder}/${name}
+                    RESULT_VARIABLE different)
+    if(different)
+      list(APPEND differ "${folder}/${name}")
+    endif()
+  endforeach()
+endforeach()
+if(differ)
+  list(JOIN differ "\n  " text)
+  message(FATAL_ERROR "not the product's files (${PRODUCT}):\n  ${text}")
+endif()
+list(LENGTH FILES count)
+message(STATUS "${count} deliverables are the product's files")
