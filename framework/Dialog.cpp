@@ -145,6 +145,10 @@ BOOL CDialog::PreTranslateMessage(MSG* msg)
 {
     if (!hwnd)
         return FALSE;
+    // A child dialog that is a control parent is part of the dialog around it: Tab, Enter, Esc and
+    // mnemonics are that dialog's, across its own controls and this one's.
+    if (IsChildDialog() && (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_CONTROLPARENT))
+        return FALSE;
     // A child dialog leaves Enter and Esc to the dialog around it, whose own navigation sends them to its
     // default button and its Cancel.
     if (IsChildDialog() && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP || msg->message == WM_CHAR) &&

@@ -29,9 +29,12 @@ INT_PTR CFolderDialog::DoModal()
     if (hwnd)
         return -1;
     INT_PTR result = -1;
+    HWND focus = ::GetFocus();
+    HWND owner = nullptr;
     {
         CModalScope scope(this, parentWindow);
-        browseInfo.hwndOwner = scope.Owner();
+        owner = scope.Owner();
+        browseInfo.hwndOwner = owner;
         LPITEMIDLIST items = SHBrowseForFolderA(&browseInfo);
         if (items) {
             char path[MAX_PATH] = "";
@@ -47,6 +50,13 @@ INT_PTR CFolderDialog::DoModal()
                 allocator->Release();
             }
         }
+    }
+    // The shell's browser ends while its owner is still disabled, so the activation goes to another
+    // window: the owner takes it back (this thread had the foreground), and the focus goes where it was.
+    if (owner && ::IsWindow(owner)) {
+        ::SetForegroundWindow(owner);
+        if (focus && ::IsWindow(focus))
+            ::SetFocus(focus);
     }
     return result;
 }

@@ -312,8 +312,22 @@ BOOL CWnd::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
     return TRUE;
 }
 
+namespace {
+
+BOOL CALLBACK PassSysColorChange(HWND window, LPARAM)
+{
+    ::SendMessage(window, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
+}
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The system tells top-level windows only of a colour change: a top-level window of the framework
+    // passes it to every window inside it, so controls that keep colours of their own follow.
+    if (message == WM_SYSCOLORCHANGE && !(::GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD))
+        ::EnumChildWindows(hwnd, PassSysColorChange, 0);
     LRESULT result = 0;
     if (ReflectToChild(hwnd, message, wParam, lParam, &result))
         return result;

@@ -20,10 +20,30 @@ namespace {
 
 constexpr unsigned workerStackSize = 65536;
 
-// Copies source to target (an existing target is replaced) and logs loggedPath when the copy succeeds.
+bool Exists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Clears the read-only attribute of an existing file; false when it was not read-only or stays so.
+bool MakeWritable(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+}
+
+// Copies source to target (an existing target is replaced) and logs loggedPath when the file is in place.
+// A copy takes its source's attributes, so one from read-only media would be read-only and the next
+// install could not replace it: no copy stays read-only, and a read-only target in the way is made
+// writable and copied over once more. A target that still cannot be replaced (in use) is the product's
+// all the same: it is logged, so the uninstaller removes it.
 void CopyAndLog(SetupState& state, const char* source, const char* target, const char* loggedPath)
 {
-    if (CopyFileA(source, target, FALSE))
+    bool copied = CopyFileA(source, target, FALSE) || (MakeWritable(target) && CopyFileA(source, target, FALSE));
+    if (copied)
+        MakeWritable(target);
+    if (copied || (Exists(source) && Exists(target)))
         WriteLogRecord(state, loggedPath);
 }
 
@@ -115,13 +135,13 @@ unsigned __stdcall CopyWorker(void* job)
     return 0;
 }
 
-void StartCopyWorker(CopyWorkerJob* job)
+HANDLE StartCopyWorker(CopyWorkerJob* job)
 {
     InterlockedExchange(&job->state->workerBusy, 1);
     uintptr_t thread = _beginthreadex(nullptr, workerStackSize, CopyWorker, job, 0, nullptr);
     if (thread == 0) {
         CopyWorker(job);
-        return;
+        return nullptr;
     }
-    CloseHandle(reinterpret_cast<HANDLE>(thread));
+    return reinterpret_cast<HANDLE>(thread);
 }

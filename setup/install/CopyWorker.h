@@ -3,6 +3,7 @@
 #pragma once
 #include <stddef.h>
 #include "setup/install/InstallInputs.h"
+#include <windows.h>
 
 // The fixed file lists, in copying order.
 extern const char* const mainFiles[12];
@@ -21,7 +22,7 @@ void RunCopySteps(const InstallValues& values, SetupState& state);
 // The thread procedure (argument: a CopyWorkerJob); returns 0.
 unsigned __stdcall CopyWorker(void* job);
 
-// Sets workerBusy and starts CopyWorker on a 64 KiB stack. When no thread can be started the steps run on
-// the calling thread, so the run still installs and workerBusy is 0 on return. The thread's handle is
-// closed; the caller polls workerBusy.
-void StartCopyWorker(CopyWorkerJob* job);
+// Sets workerBusy and starts CopyWorker on a 64 KiB stack; the thread's handle, which the caller waits for
+// before job goes and closes. When no thread can be started the steps run on the calling thread, so the
+// run still installs, workerBusy is 0 on return, and the result is null.
+HANDLE StartCopyWorker(CopyWorkerJob* job);

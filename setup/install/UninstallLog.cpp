@@ -22,6 +22,8 @@ void WriteLogRecord(SetupState& state, const char* text)
     fputc(state.logRecordType, state.uninstallLog);
     fwrite(record, 1, strlen(record), state.uninstallLog);
     fputc(0, state.uninstallLog);
+    // On disk at once: a run that is ended or crashes before the log is closed still leaves what it did.
+    fflush(state.uninstallLog);
 }
 
 void CloseUninstallLog(SetupState& state)

@@ -13,6 +13,11 @@ namespace {
 constexpr COLORREF statusColor = 0xFF0000;   // blue
 constexpr int statusPointSize = 13;
 
+// Steps 2 to 4, in order.
+using StepWork = void (*)(const InstallValues&, SetupState&);
+constexpr StepWork laterSteps[] = {RegisterProduct, CreateShortcuts, RegisterUninstall};
+constexpr int lastStep = 4;
+
 }
 
 const MessageEntry CInstallProgress::messageEntries[] = {
@@ -21,13 +26,38 @@ const MessageEntry CInstallProgress::messageEntries[] = {
 const MessageMap CInstallProgress::messageMap = MakeMessageMap(&CDialog::messageMap, messageEntries);
 
 CInstallProgress::CInstallProgress(const InstallValues& installValues, HWND owner)
-    : CDialog(IDD_INSTALL_PROGRESS, owner), step(1), values(installValues), workerStarted(false), job{&installValues, &g_setup}
+    : CDialog(IDD_INSTALL_PROGRESS, owner), step(1), values(installValues), workerStarted(false), worker(nullptr),
+      stepsDone(0), job{&installValues, &g_setup}
 {
     resourceModule = GetResourceModule();
 }
 
 CInstallProgress::~CInstallProgress()
 {
+    WaitForWorker();
+    CloseUninstallLog(g_setup);
+}
+
+void CInstallProgress::WaitForWorker()
+{
+    if (!worker)
+        return;
+    WaitForSingleObject(worker, INFINITE);
+    CloseHandle(worker);
+    worker = nullptr;
+}
+
+void CInstallProgress::CompleteRun()
+{
+    WaitForWorker();
+    if (!workerStarted) {
+        workerStarted = true;
+        RunCopySteps(values, g_setup);
+    }
+    if (stepsDone < 1)
+        stepsDone = 1;
+    for (; stepsDone < lastStep; ++stepsDone)
+        laterSteps[stepsDone - 1](values, g_setup);
     CloseUninstallLog(g_setup);
 }
 
@@ -69,6 +99,8 @@ LRESULT CInstallProgress::OnTimer(WPARAM wParam, LPARAM)
         if (g_setup.workerBusy)
             return 0;
         KillTimer(workerPollTimer);
+        WaitForWorker();   // it has left the steps; only its return is still to come
+        stepsDone = 1;
         step = 2;
         SetTimer(2, stepDelay);
         return 0;
@@ -79,13 +111,13 @@ LRESULT CInstallProgress::OnTimer(WPARAM wParam, LPARAM)
             StartCopying();
         break;
     case 2:
-        RunDialogStep(2, UiCaption(msgRegistry), RegisterProduct);
+        RunDialogStep(2, UiCaption(msgRegistry), laterSteps[0]);
         break;
     case 3:
-        RunDialogStep(3, UiCaption(msgShortcuts), CreateShortcuts);
+        RunDialogStep(3, UiCaption(msgShortcuts), laterSteps[1]);
         break;
     case 4:
-        RunDialogStep(4, UiCaption(msgUninstall), RegisterUninstall);
+        RunDialogStep(4, UiCaption(msgUninstall), laterSteps[2]);
         break;
     }
     return 0;
@@ -103,7 +135,7 @@ void CInstallProgress::StartCopying()
     animation.ShowWindow(SW_SHOW);
     animation.Open(IDR_INSTALL_ANIMATION);
     animation.Play(0, static_cast<UINT>(-1), static_cast<UINT>(-1));
-    StartCopyWorker(&job);
+    worker = StartCopyWorker(&job);
     SetTimer(workerPollTimer, workerPollPeriod);
 }
 
@@ -115,7 +147,8 @@ void CInstallProgress::RunDialogStep(UINT_PTR timer, const char* text, void (*wo
     statusLabel.SetLabelPointSize(statusPointSize).SetLabelBold(TRUE).SetLabelText(text).SetLabelColor(statusColor);
     statusLabel.ShowWindow(SW_SHOW);
     work(values, g_setup);
-    if (step < 4) {
+    stepsDone = step;
+    if (step < lastStep) {
         step += 1;
         SetTimer(static_cast<UINT_PTR>(step), stepDelay);
         return;

@@ -1,6 +1,7 @@
 // CInstallProgress: the small modal dialog that performs the installation in four steps, each started by
 // a one-shot 10 ms timer so that the dialog repaints in between: the copy worker (polled once a second),
-// the registry entries, the shortcuts and the uninstall registration. It cannot be cancelled.
+// the registry entries, the shortcuts and the uninstall registration. It cannot be cancelled; what it did
+// not get to (it could not be made, or a quit ended its loop) CompleteRun does after it.
 #pragma once
 #include <windows.h>
 #include "framework/AnimateCtrl.h"
@@ -13,8 +14,13 @@ class CInstallProgress : public CDialog {
 public:
     // values outlive the dialog; the run's shared state is g_setup.
     CInstallProgress(const InstallValues& values, HWND owner);
-    // Closes the uninstall log if it is open, so the log is complete once the run returns.
+    // Waits for the copy worker and closes the uninstall log if it is open: nothing of the run goes on
+    // after the dialog.
     ~CInstallProgress() override;
+
+    // Runs on the calling thread, once the copy worker has ended, each step the dialog did not run: all
+    // four when it could not be made, the rest when a quit ended its loop. Then closes the log.
+    void CompleteRun();
 
     CStyledStatic statusLabel;
     CProgressCtrl progressBar;
@@ -44,8 +50,11 @@ private:
     // Steps 2 to 4: caption and status text, the step's work, then the next step's timer (or the end).
     void RunDialogStep(UINT_PTR timer, const char* text, void (*work)(const InstallValues&, SetupState&));
     void CentreOverOwner();
+    void WaitForWorker();
 
     const InstallValues& values;
     bool workerStarted;
+    HANDLE worker;    // the copy worker's thread until it has been waited for
+    int stepsDone;    // how many of the four steps have ended
     CopyWorkerJob job;
 };

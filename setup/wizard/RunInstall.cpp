@@ -1,12 +1,9 @@
 #include "setup/wizard/RunInstall.h"
 #include "setup/engine/InstallScript.h"
 #include "setup/engine/UiTexts.h"
-#include "setup/install/CreateShortcuts.h"
 #include "setup/wizard/InstallProgress.h"
-#include "setup/install/RegisterProduct.h"
-#include "setup/install/RegisterUninstall.h"
-#include "setup/install/UninstallLog.h"
 #include "setup/wizard/SetupBackdrop.h"
+#include <commctrl.h>
 
 InstallValues CurrentInstallValues()
 {
@@ -26,13 +23,12 @@ InstallValues CurrentInstallValues()
 void RunInstall()
 {
     InstallValues values = CurrentInstallValues();
+    // The dialog's animation and progress bar are common controls: where nothing else has loaded
+    // comctl32, their classes exist only after this.
+    InitCommonControls();
     CInstallProgress progress(values, g_setup.backdrop ? g_setup.backdrop->hwnd : nullptr);
-    if (progress.DoModal() != -1)
-        return;
-    // Without its dialog the run still happens, on this thread, so the finish page tells the truth.
-    RunCopySteps(values, g_setup);
-    RegisterProduct(values, g_setup);
-    CreateShortcuts(values, g_setup);
-    RegisterUninstall(values, g_setup);
-    CloseUninstallLog(g_setup);
+    // -1 when the dialog could not be made or a quit ended its loop (the loop posts the quit again for the
+    // loop outside, which sees it once the run is over): the run is completed here either way.
+    progress.DoModal();
+    progress.CompleteRun();
 }

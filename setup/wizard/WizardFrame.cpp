@@ -139,7 +139,8 @@ void CWizardFrame::OnBack()
 void CWizardFrame::EnterPage(int index)
 {
     pages.ShowPage(index);
-    ::SetFocus(GetDlgItem(IDC_NEXT));
+    // Next is hidden once the run is over: Close (the Cancel button) takes the focus there.
+    ::SetFocus(GetDlgItem(index == finishPageIndex ? IDC_CANCEL_SETUP : IDC_NEXT));
 }
 
 void CWizardFrame::OnCancelButton()
@@ -147,8 +148,13 @@ void CWizardFrame::OnCancelButton()
     CancelSetup();
 }
 
+// Enter: Next, and on the finish page what Close does.
 void CWizardFrame::OnOK()
 {
+    if (pageIndex == finishPageIndex)
+        CancelSetup();
+    else if (!installing && ::IsWindowEnabled(GetDlgItem(IDC_NEXT)))
+        OnNext();
 }
 
 void CWizardFrame::OnCancel()

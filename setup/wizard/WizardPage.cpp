@@ -35,9 +35,16 @@ void CWizardPage::ApplyBodyStyle(CStyledStatic& label, const char* text)
 
 void CWizardPage::StyleFolderEdit(CEditEx& edit)
 {
+    edit.SendMessage(EM_LIMITTEXT, MAX_PATH - 1);
     edit.SetBackColor(RGB(255, 255, 255));
     edit.SetForeColor(RGB(0, 0, 255));
     edit.SetEditFont(folderFontHeight, folderFontWeight, 0, folderFontFace);
+}
+
+BOOL CWizardPage::OnInitDialog()
+{
+    SetWindowLongPtr(hwnd, GWL_EXSTYLE, GetWindowLongPtr(hwnd, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    return CDialog::OnInitDialog();
 }
 
 void CWizardPage::DoDataExchange(CDataExchange* exchange)

@@ -21,7 +21,8 @@ public:
     // The two label looks of every page.
     static void ApplyHeadingStyle(CStyledStatic& label, const char* text, int points = headingPoints);
     static void ApplyBodyStyle(CStyledStatic& label, const char* text);
-    // The folder fields of the destination and program-folder pages: blue on white, heavy serif.
+    // The folder fields of the destination and program-folder pages: blue on white, heavy serif, and no
+    // longer than a path (a longer one would be cut into another folder).
     static void StyleFolderEdit(CEditEx& edit);
 
     static constexpr int headingPoints = 15;
@@ -34,6 +35,9 @@ protected:
     // The heading's size in the show step.
     virtual int ShowHeadingPoints() const { return headingPoints; }
 
+    // The page joins the frame's keyboard navigation (a control parent: Tab reaches its controls and the
+    // frame's buttons alike); its window style stays that of its template.
+    BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* exchange) override;
     LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
 

@@ -7,6 +7,7 @@
 #include "WizardDriver.h"
 #include "setup/install/InstallNames.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 
 namespace {
 
@@ -25,6 +26,18 @@ std::string Script(const std::string& source, const char* section, const char* k
     return text;
 }
 
+// The animation's frames show (its folders' yellow on the screen): the AVI opened from setup.dll's own
+// resources, since the launcher has no copy of it.
+bool AnimationShows(HWND progress)
+{
+    HWND animation = FindWindowExA(progress, nullptr, "SysAnimate32", nullptr);
+    RECT area;
+    if (!animation || !GetWindowRect(animation, &area))
+        return false;
+    Screenshot shot = CaptureScreen(area);
+    return std::count(shot.pixels.begin(), shot.pixels.end(), 0xF0C840u) > 20;
+}
+
 std::string Launcher(const char* version)
 {
     std::string name = std::string("setuplauncher-") + version + ".exe";
@@ -32,33 +45,6 @@ std::string Launcher(const char* version)
     SetAppDefault(name.c_str(), nullptr, "Version", version);
     return name;
 }
-
-// The user's Start-menu programs folder pointed at a scratch folder for the length of a test.
-class ProgramsFolder {
-public:
-    explicit ProgramsFolder(const std::string& folder)
-    {
-        RegCreateKeyExA(HKEY_CURRENT_USER, shellFoldersKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        DWORD size = sizeof(previous);
-        hadValue = !RegQueryValueExA(key, programsValueName, nullptr, nullptr, reinterpret_cast<BYTE*>(previous), &size);
-        RegSetValueExA(key, programsValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                       static_cast<DWORD>(folder.size() + 1));
-    }
-    ~ProgramsFolder()
-    {
-        if (hadValue)
-            RegSetValueExA(key, programsValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous),
-                           static_cast<DWORD>(strlen(previous) + 1));
-        else
-            RegDeleteValueA(key, programsValueName);
-        RegCloseKey(key);
-    }
-
-private:
-    HKEY key = nullptr;
-    char previous[MAX_PATH] = "";
-    bool hadValue = false;
-};
 
 class InstallEndToEnd : public ::testing::Test {
 protected:
@@ -85,9 +71,11 @@ protected:
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyboardProductKey);
     }
 
-    // Through every page with Next, the destination typed on its page; Cancel on the finish page ends
-    // setup with the restart-later choice.
-    void InstallWith(const char* version)
+    // Through every page with Next, the destination typed on its page; the progress dialog shows, its
+    // caption that of the copy step and its animation playing. Cancel on the finish page ends setup with
+    // the restart-later choice; with quitDuringCopy a WM_QUIT reaches the launcher's thread during the
+    // copy step instead, and setup ends once the run is complete.
+    void InstallWith(const char* version, bool quitDuringCopy = false)
     {
         WizardDriver wizard(Launcher(version), source);
         ASSERT_TRUE(wizard.WaitForWizard());
@@ -102,6 +90,17 @@ protected:
             ASSERT_TRUE(wizard.WaitForPage(kind));
         }
         WizardDriver::Click(wizard.Button(idNext));
+        HWND progress = nullptr;
+        ASSERT_TRUE(PumpUntil([&] { return (progress = wizard.ProgressDialog()) != nullptr; }, 30000))
+            << "no progress dialog";
+        std::string copying = LanguageText(source, "enu", "MSG", "301");
+        EXPECT_TRUE(PumpUntil([&] { return WizardDriver::Text(progress) == copying; }, 5000)) << WizardDriver::Text(progress);
+        EXPECT_TRUE(PumpUntil([&] { return AnimationShows(progress); }, 10000));
+        if (quitDuringCopy) {
+            PostThreadMessageA(GetWindowThreadProcessId(progress, nullptr), WM_QUIT, 0, 0);
+            EXPECT_EQ(0u, wizard.WaitForResult(60000)) << "DOINSTALL returns 0 for a setup ended by a quit";
+            return;
+        }
         ASSERT_TRUE(wizard.WaitForPage(PageKind::finish, 30000));
         EXPECT_FALSE(IsWindowVisible(wizard.Button(idNext)));
         WizardDriver::Click(wizard.Button(idCancel));
@@ -197,9 +196,10 @@ TEST_F(InstallEndToEnd, InstallTwiceThenUninstall)
     }
     EXPECT_EQ(LogBytes(ExpectedLog()), ReadFileBytes(Installed("uninst00.log")));
 
-    // Second installation: the log replaced, the counter raised by one.
+    // Second installation, ended by a quit during the copy step: the run still completes once, the log
+    // replaced, the counter raised by one.
     memcpy(&previousCount, count.data.data(), sizeof(previousCount));
-    InstallWith("winxp");
+    InstallWith("winxp", true);
     EXPECT_EQ(LogBytes(ExpectedLog()), ReadFileBytes(Installed("uninst00.log")));
     DWORD raised = previousCount + 1;
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&raised), 4), ReadMachineValue(countKey.c_str(), installCountValue).data);

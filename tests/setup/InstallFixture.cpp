@@ -2,6 +2,7 @@
 #include "MessagePump.h"
 #include "setup/install/CopyWorker.h"
 #include "setup/install/CreateShortcuts.h"
+#include "setup/install/InstallNames.h"
 #include "setup/install/RegisterProduct.h"
 #include "setup/install/RegisterUninstall.h"
 #include "setup/install/UninstallLog.h"
@@ -42,6 +43,25 @@ RegistryOverride::~RegistryOverride()
     RegCloseKey(machine);
     RegCloseKey(user);
     RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(overrideKey) + "\\" + std::to_string(GetCurrentProcessId())).c_str());
+}
+
+ProgramsFolder::ProgramsFolder(const std::string& folder)
+{
+    RegCreateKeyExA(HKEY_CURRENT_USER, shellFoldersKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    DWORD size = sizeof(previous);
+    hadValue = !RegQueryValueExA(key, programsValueName, nullptr, nullptr, reinterpret_cast<BYTE*>(previous), &size);
+    RegSetValueExA(key, programsValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                   static_cast<DWORD>(folder.size() + 1));
+}
+
+ProgramsFolder::~ProgramsFolder()
+{
+    if (hadValue)
+        RegSetValueExA(key, programsValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous),
+                       static_cast<DWORD>(strlen(previous) + 1));
+    else
+        RegDeleteValueA(key, programsValueName);
+    RegCloseKey(key);
 }
 
 RegistryValue ReadMachineValue(const char* keyPath, const char* name)
@@ -168,8 +188,12 @@ InstallFixture::InstallFixture(const char* tag, const std::vector<std::string>& 
 void InstallFixture::RunAll()
 {
     CopyWorkerJob job{&values, &state};
-    StartCopyWorker(&job);
+    HANDLE worker = StartCopyWorker(&job);
     PumpUntil([this] { return state.workerBusy == 0; }, 20000);
+    if (worker) {
+        WaitForSingleObject(worker, 20000);
+        CloseHandle(worker);
+    }
     RegisterProduct(values, state);
     CreateShortcuts(values, state);
     RegisterUninstall(values, state);

@@ -19,6 +19,19 @@ private:
     HKEY user = nullptr;
 };
 
+// The user's Start-menu programs folder pointed at a folder for the object's life, for other processes too
+// (the real HKEY_CURRENT_USER value).
+class ProgramsFolder {
+public:
+    explicit ProgramsFolder(const std::string& folder);
+    ~ProgramsFolder();
+
+private:
+    HKEY key = nullptr;
+    char previous[MAX_PATH] = "";
+    bool hadValue = false;
+};
+
 // Value type and data of HKEY_LOCAL_MACHINE\key value; type 0 when missing.
 struct RegistryValue {
     DWORD type = 0;

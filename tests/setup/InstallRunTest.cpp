@@ -77,6 +77,7 @@ TEST(UninstallLogFile, RecordsAreTypeTextZero)
     SetupState state{};
     ASSERT_TRUE(CreateUninstallLog(state, scratch.Path().c_str()));
     WriteLogRecord(state, "C:\\a");
+    EXPECT_EQ(LogBytes({{255, "C:\\a"}}), ReadFileBytes(Join(scratch.Path(), "uninst00.log"))) << "written at once";
     state.logRecordType = 252;
     WriteLogRecord(state, "");
     CloseUninstallLog(state);
@@ -87,7 +88,11 @@ TEST_F(InstallRun, CompleteRunThenSecondRun)
 {
     InstallFixture run("complete");
     RegistryOverride registry(run.programs);
+    for (const char* name : mainFiles)   // read-only, as on a CD
+        SetFileAttributesA(Join(run.source, name).c_str(), FILE_ATTRIBUTE_READONLY);
     run.RunAll();
+    for (const char* name : mainFiles)
+        EXPECT_FALSE(GetFileAttributesA(Join(run.destination, name).c_str()) & FILE_ATTRIBUTE_READONLY) << name;
 
     for (const char* name : mainFiles)
         EXPECT_EQ(ReadFileBytes(Join(run.source, name)), ReadFileBytes(Join(run.destination, name))) << name;

@@ -173,7 +173,7 @@ TEST_F(LabelEdit, BackgroundFollowsTheButtonFaceColourAfterASystemColourChange)
     COLORREF changed = RGB(10, 120, 30);
     ASSERT_NE(original, changed);
     ASSERT_TRUE(SetSysColors(1, &element, &changed));
-    dialog.empty.SendMessage(WM_SYSCOLORCHANGE);
+    dialog.SendMessage(WM_SYSCOLORCHANGE);   // as the system does: to top-level windows only
     Pixels pixels(dialog.empty);
     SetSysColors(1, &element, &original);
     EXPECT_EQ(changed, pixels.At(1, 1));

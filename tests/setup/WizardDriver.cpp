@@ -16,6 +16,8 @@ struct FindState {
     DWORD processId;
     HWND frame;
     HWND confirmation;
+    const char* childClass;
+    HWND withChild;
 };
 
 BOOL CALLBACK FindWindows(HWND window, LPARAM parameter)
@@ -27,14 +29,16 @@ BOOL CALLBACK FindWindows(HWND window, LPARAM parameter)
         return TRUE;
     if (GetDlgItem(window, idCancelSetup))
         state->frame = window;
+    else if (state->childClass && FindWindowExA(window, nullptr, state->childClass, nullptr))
+        state->withChild = window;
     else if (GetDlgItem(window, IDOK) && GetDlgItem(window, IDCANCEL))
         state->confirmation = window;
     return TRUE;
 }
 
-FindState Find(DWORD processId)
+FindState Find(DWORD processId, const char* childClass = nullptr)
 {
-    FindState state = {processId, nullptr, nullptr};
+    FindState state = {processId, nullptr, nullptr, childClass, nullptr};
     EnumWindows(FindWindows, reinterpret_cast<LPARAM>(&state));
     return state;
 }
@@ -139,6 +143,23 @@ bool WizardDriver::WaitForPage(PageKind kind, DWORD timeout) const
 HWND WizardDriver::Confirmation() const
 {
     return Find(processId).confirmation;
+}
+
+HWND WizardDriver::ProgressDialog() const
+{
+    return Find(processId, "SysAnimate32").withChild;
+}
+
+HWND WizardDriver::FolderBrowser() const
+{
+    return Find(processId, "SysTreeView32").withChild;
+}
+
+HWND WizardDriver::Focus() const
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(frame, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 bool WizardDriver::WaitForConfirmation(DWORD timeout) const

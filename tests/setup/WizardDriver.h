@@ -32,6 +32,12 @@ public:
     bool WaitForPage(PageKind kind, DWORD timeout = 10000) const;
     // The cancel confirmation while it is open.
     HWND Confirmation() const;
+    // The install run's progress dialog (the window with the animation) while it is shown.
+    HWND ProgressDialog() const;
+    // The shell's folder browser while it is open.
+    HWND FolderBrowser() const;
+    // The window with the keyboard focus on the wizard's thread.
+    HWND Focus() const;
     bool WaitForConfirmation(DWORD timeout = 10000) const;
 
     // Presses a button by message (BM_CLICK, posted).

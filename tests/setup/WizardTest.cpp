@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 #include "ChildProcess.h"
+#include "LaneFactor.h"
 #include "MessagePump.h"
 #include "ScratchFolder.h"
 #include "WizardDriver.h"
+#include "setup/install/InstallNames.h"
 
 namespace {
 
@@ -22,7 +24,9 @@ constexpr int idText2 = 1004;
 constexpr int idList = 1014;
 constexpr int idRestartNow = 1016;
 constexpr int idFolder = 1018;
+constexpr int idBrowse = 1019;
 constexpr int idRestartLater = 1020;
+constexpr LRESULT longestPath = MAX_PATH - 1;
 
 // The language files' extensions in the order of the language list.
 const char* const extensions[] = {"chs", "cht", "CSY", "DAN", "deu", "nld", "enu", "FIN", "fra", "ELL",
@@ -104,6 +108,42 @@ protected:
         source = scratch.Path() + "\\source";
         ASSERT_TRUE(CopyTree(sample, source));
     }
+    // What a pass that went through installed is undone by the uninstaller it put in place, then the rest
+    // of the folder and the product's own keys: nothing outlives the test (Wine would start the Run value's
+    // program at the next session).
+    void TearDown() override
+    {
+        char programFiles[MAX_PATH] = "";
+        DWORD size = sizeof(programFiles);
+        RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
+                     RRF_RT_REG_SZ, nullptr, programFiles, &size);
+        for (const std::string& folder : {std::string(programFiles) + "\\" + ScriptText(source, "Target", "Dir"),
+                                          std::string(typedFolder), std::string(keyedFolder)}) {
+            std::string uninstaller = folder + "\\" + uninstallerName;
+            if (GetFileAttributesA(uninstaller.c_str()) != INVALID_FILE_ATTRIBUTES)
+                RunChild(uninstaller, "", 30000);
+            RemoveTree(folder);
+        }
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyboardProductKey);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE,
+                       (std::string(installCountKeyBase) + "\\" + ScriptText(source, "Title", "Main")).c_str());
+    }
+    // Presses Tab (Shift+Tab backwards) until the wizard's focus is on target; false when it never is.
+    bool TabTo(WizardDriver& wizard, HWND target, bool backwards = false)
+    {
+        for (int press = 0; press < 16; ++press) {
+            if (PumpUntil([&] { return wizard.Focus() == target; }, 300 * LaneFactor()))
+                return true;
+            if (backwards)
+                keybd_event(VK_SHIFT, 0, 0, 0);
+            WizardDriver::PressKey(VK_TAB);
+            if (backwards)
+                keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+        }
+        return false;
+    }
+    static constexpr const char* typedFolder = "C:\\Ferrowin Typed";
+    static constexpr const char* keyedFolder = "C:\\Ferrowin Keys";
     // Chooses a row of the language list by message, as a selection change of the list does.
     void ChooseLanguage(WizardDriver& wizard, int row)
     {
@@ -242,8 +282,8 @@ TEST_F(SetupWizard, RealInputPassInGermanRestartsOnXp)
     keybd_event(VK_SHIFT, 0, 0, 0);
     WizardDriver::PressKey(VK_HOME);
     keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
-    WizardDriver::Type("C:\\Ferrowin Typed");
-    EXPECT_TRUE(PumpUntil([&] { return WizardDriver::ItemText(page, idFolder) == "C:\\Ferrowin Typed"; }, 5000))
+    WizardDriver::Type(typedFolder);
+    EXPECT_TRUE(PumpUntil([&] { return WizardDriver::ItemText(page, idFolder) == typedFolder; }, 5000))
         << WizardDriver::ItemText(page, idFolder);
 
     WizardDriver::MouseClick(wizard.Button(idNext));
@@ -253,7 +293,7 @@ TEST_F(SetupWizard, RealInputPassInGermanRestartsOnXp)
     // The destination took the typed folder.
     WizardDriver::MouseClick(wizard.Button(idBack));
     ASSERT_TRUE(wizard.WaitForPage(PageKind::destination));
-    EXPECT_EQ("C:\\Ferrowin Typed", WizardDriver::ItemText(wizard.CurrentPage(), idFolder));
+    EXPECT_EQ(typedFolder, WizardDriver::ItemText(wizard.CurrentPage(), idFolder));
     WizardDriver::MouseClick(wizard.Button(idNext));
     ASSERT_TRUE(wizard.WaitForPage(PageKind::programFolder));
 
@@ -278,6 +318,86 @@ TEST_F(SetupWizard, RealInputPassInGermanRestartsOnXp)
     EXPECT_TRUE(PumpUntil([&] { return Ask(GetDlgItem(page, idRestartNow), BM_GETCHECK) == BST_CHECKED; }, 5000));
     WizardDriver::MouseClick(wizard.Button(idCancel));
     EXPECT_EQ(0x10006u, wizard.WaitForResult());
+}
+
+// Without the mouse: Tab and Shift+Tab reach the page's controls and the frame's buttons alike, the arrow
+// keys choose a language, a mnemonic presses its button, a typed folder (at most a path long) becomes the
+// destination, and Enter is Next on every page and Close on the last.
+TEST_F(SetupWizard, KeyboardOnlyPass)
+{
+    WizardDriver wizard(Launcher(nullptr), source);
+    ASSERT_TRUE(wizard.WaitForWizard());
+    SetForegroundWindow(wizard.Frame());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == wizard.Frame(); }, 5000));
+    HWND list = GetDlgItem(wizard.CurrentPage(), idList);
+    ASSERT_TRUE(TabTo(wizard, list));
+    WizardDriver::PressKey(VK_HOME);
+    for (int row = 0; row < germanRow; ++row)
+        WizardDriver::PressKey(VK_DOWN);
+    EXPECT_TRUE(PumpUntil([&] { return CaptionsAre(wizard, "deu"); }, 10000));
+    ASSERT_TRUE(TabTo(wizard, wizard.Button(idNext)));
+    ASSERT_TRUE(TabTo(wizard, list, true));
+    WizardDriver::PressKey(VK_RETURN);
+    ASSERT_TRUE(wizard.WaitForPage(PageKind::welcome));
+    // Alt and the marked letter of "&Weiter >".
+    keybd_event(VK_MENU, 0, 0, 0);
+    WizardDriver::PressKey('W');
+    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+    ASSERT_TRUE(wizard.WaitForPage(PageKind::readme));
+    WizardDriver::PressKey(VK_RETURN);
+    ASSERT_TRUE(wizard.WaitForPage(PageKind::destination));
+    HWND folder = GetDlgItem(wizard.CurrentPage(), idFolder);
+    EXPECT_EQ(longestPath, Ask(folder, EM_GETLIMITTEXT));
+    ASSERT_TRUE(TabTo(wizard, folder));   // tabbing in selects the whole field
+    WizardDriver::Type(keyedFolder);
+    EXPECT_TRUE(PumpUntil([&] { return WizardDriver::Text(folder) == keyedFolder; }, 5000)) << WizardDriver::Text(folder);
+    for (PageKind kind : {PageKind::programFolder, PageKind::ready}) {
+        WizardDriver::PressKey(VK_RETURN);
+        ASSERT_TRUE(wizard.WaitForPage(kind));
+    }
+    WizardDriver::PressKey(VK_RETURN);
+    ASSERT_TRUE(wizard.WaitForPage(PageKind::finish, 30000));
+    ASSERT_TRUE(PumpUntil([&] { return wizard.Focus() == wizard.Button(idCancel); }, 5000));
+    WizardDriver::PressKey(VK_RETURN);
+    EXPECT_EQ(12u, wizard.WaitForResult());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((std::string(keyedFolder) + "\\OSTREL.EXE").c_str()));
+}
+
+// Browse on the destination page: a cancel keeps the field, a chosen folder fills it and becomes the
+// destination; each time the wizard is active again with the focus on Browse.
+TEST_F(SetupWizard, BrowseKeepsOrTakesTheFolderAndGivesTheFocusBack)
+{
+    // Right under the drive's root, where Wine's browser reliably opens on it (see the folder browser test).
+    std::string chosen = std::string("C:\\ferrowin-browse-") + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(chosen.c_str(), nullptr);
+    WizardDriver wizard(Launcher(nullptr), source);
+    ASSERT_TRUE(wizard.WaitForWizard());
+    for (PageKind kind : {PageKind::welcome, PageKind::readme, PageKind::destination})
+        Next(wizard, kind);
+    HWND page = wizard.CurrentPage();
+    HWND folder = GetDlgItem(page, idFolder);
+    for (int button : {IDCANCEL, IDOK}) {
+        // The browser opens on the field's folder; what OK gives back has no closing backslash.
+        std::string before = button == IDOK ? chosen + "\\" : chosen + "\\not made";
+        std::string after = button == IDOK ? chosen : before;
+        Ask(folder, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(before.c_str()));
+        SetForegroundWindow(wizard.Frame());
+        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == wizard.Frame(); }, 5000));
+        WizardDriver::Click(GetDlgItem(page, idBrowse));
+        HWND browser = nullptr;
+        ASSERT_TRUE(PumpUntil([&] { return (browser = wizard.FolderBrowser()) != nullptr; }, 15000));
+        EXPECT_FALSE(IsWindowEnabled(wizard.Frame()));
+        WizardDriver::Click(GetDlgItem(browser, button));
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(browser); }, 10000));
+        EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == wizard.Frame(); }, 5000)) << button;
+        EXPECT_TRUE(PumpUntil([&] { return wizard.Focus() == GetDlgItem(page, idBrowse); }, 5000)) << button;
+        EXPECT_EQ(after, WizardDriver::Text(folder)) << button;
+    }
+    Next(wizard, PageKind::programFolder);
+    Back(wizard, PageKind::destination);
+    EXPECT_EQ(chosen, WizardDriver::Text(folder)) << "the destination took the chosen folder";
+    CancelSetup(wizard);
+    RemoveDirectoryA(chosen.c_str());
 }
 
 // Without a read-me the page is passed over forwards and backwards; Back to the language page disables
@@ -383,6 +503,7 @@ TEST_F(SetupWizard, ProgramFolderListAndEdit)
     EXPECT_EQ((std::vector<std::string>{"alpha", "Mid", "Zeta"}), WizardDriver::ListItems(GetDlgItem(page, idList)));
     std::string scriptFolder = ScriptText(source, "Target", "Folder");
     EXPECT_EQ(scriptFolder, WizardDriver::ItemText(page, idFolder));
+    EXPECT_EQ(longestPath, Ask(GetDlgItem(page, idFolder), EM_GETLIMITTEXT));
 
     Ask(GetDlgItem(page, idFolder), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     Next(wizard, PageKind::ready);

@@ -31,21 +31,23 @@ if grep -q '^start' "$app/plindor.log" 2>/dev/null; then
 else
   echo "-- the property program was not started"; status=1
 fi
-# The frame binds the hook 1 s after the worker's 2 s pause.
-sleep 2.5
+# The frame binds the hook 1 s after the worker's 2 s pause: the side buttons wait for that.
+wine devsim.exe bound 15 </dev/null >"$out/bound.log" 2>&1 || status=1
+tr -d '\r' <"$out/bound.log" | sed 's/^/   /'
 if kill -0 "$quelmar" 2>/dev/null; then echo "-- Quelmar is running, its window hidden"; else echo "-- Quelmar ended early"; status=1; fi
 
 window=$(xdotool search --name '^Demo scroll window$' 2>/dev/null | head -n 1)
 if [ -n "$window" ]; then
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-  sleep 0.3
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1
+  xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+  # The holds are what is shown; after each, the script waits for its scrolling to arrive (up to 5 s).
   echo "-- holding the second side button (X button 9) for 0.6 s over the demo window"
-  xdotool mousedown 9; sleep 0.6; xdotool mouseup 9
-  sleep 0.3
+  xdotool mousedown 9 sleep 0.6 mouseup 9
+  for _ in $(seq 50); do grep -q SB_LINERIGHT "$scrolllog" 2>/dev/null && break; sleep 0.1; done
   echo "-- holding the first side button (X button 8) for 0.3 s"
-  xdotool mousedown 8; sleep 0.3; xdotool mouseup 8
-  sleep 0.5
+  xdotool mousedown 8 sleep 0.3 mouseup 8
+  for _ in $(seq 50); do grep -q SB_LINELEFT "$scrolllog" 2>/dev/null && break; sleep 0.1; done
   command -v import >/dev/null && import -window root "$out/screen.png" 2>/dev/null
 else
   echo "-- the demo window did not appear"; status=1

@@ -19,23 +19,27 @@ status=0
 wine Quelmar.exe </dev/null >"$out/quelmar.log" 2>&1 &
 quelmar=$!
 for _ in $(seq 150); do grep -q '^start' "$app/plindor.log" 2>/dev/null && break; sleep 0.1; done
-sleep 1.5   # the frame comes up 1 s after the start-up worker's pause
-for _ in $(seq 50); do xdotool search --name '^Quelmar$' >/dev/null 2>&1 && break; sleep 0.1; done
+# The frame comes up 1 s after the start-up worker's pause and binds the hook last.
+wine devsim.exe bound 15 </dev/null >"$out/bound.log" 2>&1 || status=1
+tr -d '\r' <"$out/bound.log" | sed 's/^/   /'
 if kill -0 "$quelmar" 2>/dev/null; then echo "-- Quelmar is running (hidden frame \"Quelmar\")"; else echo "-- Quelmar ended early"; exit 1; fi
 
 wine padkeys.exe "$winkeylog" </dev/null >/dev/null 2>&1 &
 keys=$!
 for _ in $(seq 100); do grep -q ready "$keylog" 2>/dev/null && break; sleep 0.1; done
 window=$(xdotool search --name '^Pad demo keys$' 2>/dev/null | head -n 1)
-[ -n "$window" ] && xdotool windowactivate "$window" >/dev/null 2>&1
-sleep 0.5
+[ -n "$window" ] && xdotool windowactivate --sync "$window" >/dev/null 2>&1
 echo "-- the key window \"Pad demo keys\" is in front (it holds injected keys until it is in front again:"
 echo "   Wine hands the foreground over asynchronously)"
 
 x=520; y=400
 echo "-- device simulator: MousePosition = $x, $y; \"Open quimbel\" to Quelmar"
 wine devsim.exe owner 0 position $x $y open </dev/null 2>&1 | tr -d '\r' | sed 's/^/   /'
-sleep 1.2
+# The pad is open once its window is published in "RoundMap".
+for _ in $(seq 50); do
+  wine devsim.exe show </dev/null 2>&1 | grep -q 'RoundMap *0x0*[1-9A-F]' && break
+  sleep 0.1
+done
 wine devsim.exe show </dev/null 2>&1 | tr -d '\r' | grep -E 'RoundMap|MousePosition' | sed 's/^/   /'
 if command -v import >/dev/null; then
   import -window root "$out/screen.png" 2>/dev/null
@@ -47,8 +51,8 @@ fi
 # Save is the segment left of the centre, a little below it: client point (45, 97) of the pad.
 cx=$((x - 82 + 45)); cy=$((y - 82 + 97))
 echo "-- clicking the pad's Save segment at $cx, $cy"
-xdotool mousemove $cx $cy; sleep 0.3; xdotool click 1
-sleep 1.5
+xdotool mousemove --sync $cx $cy click 1
+for _ in $(seq 50); do [ "$(grep -c KEY "$keylog" 2>/dev/null)" -ge 8 ] && break; sleep 0.1; done
 echo "-- keys the key window received (expected: Alt down, B down, B up, Alt up, V down, V up, L down, L up):"
 grep -v ready "$keylog" 2>/dev/null | tr -d '\r' | sed 's/^/   /'
 [ "$(grep -c KEY "$keylog" 2>/dev/null)" -eq 8 ] || status=1

@@ -11,7 +11,10 @@
 //     hold [SECONDS]      keep the block open (default 30 s) until "devsim release" or the time is up
 //     hook [SECONDS]      the same with hoppet.dll loaded, which opens the block itself
 //     release             end every "hold" and "hook"
+//     bound [SECONDS]     wait (default 10 s) until hoppet.dll beside it has a hook installed for an owner
+//                         window (the tray application's frame binds it); exit code 1 when it does not
 //   WINDOW: --hwnd HEX | --title TEXT | --class NAME
+#include "hook/HookShared.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 #include <stdio.h>
@@ -108,6 +111,38 @@ void Show()
         CloseHandle(mapping);
 }
 
+// The section that every process with this hoppet.dll shares.
+const HookShared* SharedSection(HMODULE library)
+{
+    const BYTE* base = reinterpret_cast<const BYTE*>(library);
+    auto headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(headers);
+    for (WORD i = 0; i < headers->FileHeader.NumberOfSections; ++i, ++section)
+        if (memcmp(section->Name, ".HOOKDAT", 8) == 0)
+            return reinterpret_cast<const HookShared*>(base + section->VirtualAddress);
+    return nullptr;
+}
+
+// Polls the shared section until a hook is installed for an owner window, or the time is up.
+bool WaitUntilBound(DWORD seconds)
+{
+    HMODULE library = LoadLibraryA("hoppet.dll");
+    const volatile HookShared* shared = library ? SharedSection(library) : nullptr;
+    bool bound = false;
+    for (DWORD start = GetTickCount(); shared && !bound; Sleep(50)) {
+        bound = shared->ownerWindow && (shared->mouseHook || shared->lowLevelHook);
+        if (!bound && GetTickCount() - start >= seconds * 1000)
+            break;
+    }
+    if (bound)
+        printf("devsim: the hook is bound to window 0x%lX\n", static_cast<unsigned long>(shared->ownerWindow));
+    else
+        printf("devsim: no hook bound within %lu s\n", static_cast<unsigned long>(seconds));
+    if (library)
+        FreeLibrary(library);
+    return bound;
+}
+
 // Waits for "devsim release" or the time-out while pumping messages (a loaded hook library may need it).
 void Hold(DWORD seconds)
 {
@@ -166,7 +201,7 @@ HWND FindTarget(int argc, char** argv, int* index)
 int Usage()
 {
     printf("usage: devsim {position X Y | owner V | open [--hwnd HEX | --title T | --class C] | lbutton [X Y] |\n"
-           "               show | hold [S] | hook [S] | release} ...\n");
+           "               show | hold [S] | hook [S] | release | bound [S]} ...\n");
     return 2;
 }
 
@@ -221,6 +256,8 @@ int main(int argc, char** argv)
             Hold(seconds);
             if (library)
                 FreeLibrary(library);
+        } else if (strcmp(command, "bound") == 0) {
+            ok = WaitUntilBound(i < argc && IsNumber(argv[i]) ? strtoul(argv[i++], nullptr, 0) : 10);
         } else if (strcmp(command, "release") == 0) {
             HANDLE release = OpenEventA(EVENT_MODIFY_STATE, FALSE, releaseEventName);
             if (release) {

@@ -1,10 +1,14 @@
 // uninst00.exe [LOG]: the stand-in for the uninstaller the installer ships. Reads the uninstall log (by
 // default "uninst00.log" beside the program) and undoes the install: shortcut files, the group folder when
 // empty, the uninstall key, the Run value, the installed files, the destination folder when empty. Prints
-// what it removed and what it could not. The log is checked before anything is removed: a record without
-// its zero, of an unknown type or over-long is reported and not acted on, and no file outside the
-// destination and group folders (the system-folder copy aside) is deleted. Exit code 0 when everything was
-// removed from a sound log, 1 otherwise, 2 when the log cannot be read.
+// what it removed and what it could not. The log is checked before anything is removed, and what it may
+// touch does not come from its own say-so: the destination is the folder the log lies in (the log must
+// name it), a group folder counts only inside the user's Start-menu programs folder, and an uninstall key
+// only under the system's uninstall key and only when it uninstalls with this destination's uninstaller.
+// A record without its zero, of an unknown type or over-long, and whatever lies outside those places (the
+// system-folder copy aside), is reported and left. Exit code 0 when everything was removed from a sound
+// log, 1 otherwise (also for a log that names no destination: nothing is removed), 2 when the log cannot
+// be read.
 #include "setup/install/InstallNames.h"
 #include <windows.h>
 #include <stdio.h>
@@ -104,22 +108,30 @@ bool EqualNoCase(const std::string& a, const std::string& b)
                           static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
-// A folder a file may be removed from: an absolute path ("X:\..." or "\\server\share\...") that is more
-// than a drive's root.
+bool IsDriveRoot(const std::string& folder)
+{
+    return folder.size() == 3 && folder[1] == ':' && folder[2] == '\\';
+}
+
+// A folder a file may be removed from: an absolute path ("X:\..." or "\\server\share\...") without a
+// closing backslash, or a drive's root ("X:\").
 bool UsableFolder(const std::string& folder)
 {
     bool drive = folder.size() > 3 && folder[1] == ':' && folder[2] == '\\';
     bool network = folder.size() > 2 && folder[0] == '\\' && folder[1] == '\\';
-    return (drive || network) && folder.find('/') == std::string::npos && folder[folder.size() - 1] != '\\';
+    return IsDriveRoot(folder) || ((drive || network) && folder.find('/') == std::string::npos &&
+                                   folder[folder.size() - 1] != '\\');
 }
 
 // path is folder\name..., and name... cannot lead out of the folder.
 bool InsideFolder(const std::string& path, const std::string& folder)
 {
-    if (!UsableFolder(folder) || path.size() <= folder.size() + 1 || path[folder.size()] != '\\' ||
-        !EqualNoCase(path.substr(0, folder.size()), folder))
+    if (!UsableFolder(folder))
         return false;
-    std::string rest = path.substr(folder.size() + 1);
+    size_t prefix = IsDriveRoot(folder) ? 2 : folder.size();   // "X:" of "X:\"
+    if (path.size() <= prefix + 1 || path[prefix] != '\\' || !EqualNoCase(path.substr(0, prefix), folder.substr(0, prefix)))
+        return false;
+    std::string rest = path.substr(prefix + 1);
     if (rest.find_first_of("/:") != std::string::npos)
         return false;
     size_t start = 0;
@@ -144,34 +156,71 @@ std::string SystemCopyPath()
     return std::string(windows) + "\\" + systemFolderName + "\\" + systemCopyName;
 }
 
+// The same folder, with or without a closing backslash.
+bool SameFolder(std::string a, std::string b)
+{
+    if (!IsDriveRoot(a) && !a.empty() && a[a.size() - 1] == '\\')
+        a.erase(a.size() - 1);
+    if (!IsDriveRoot(b) && !b.empty() && b[b.size() - 1] == '\\')
+        b.erase(b.size() - 1);
+    return EqualNoCase(a, b);
+}
+
+// The user's Start-menu programs folder, the only place a group folder may be; empty when unknown.
+std::string ProgramsFolder()
+{
+    char folder[MAX_PATH] = "";
+    DWORD size = sizeof(folder) - 1;
+    DWORD type = 0;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, shellFoldersKeyPath, 0, KEY_QUERY_VALUE, &key))
+        return std::string();
+    LONG read = RegQueryValueExA(key, programsValueName, nullptr, &type, reinterpret_cast<BYTE*>(folder), &size);
+    RegCloseKey(key);
+    if (read || type != REG_SZ)
+        return std::string();
+    return std::string(folder, strnlen(folder, size));
+}
+
 class CUninstaller {
 public:
-    explicit CUninstaller(const UninstallPlan& plan) : records(plan.records)
+    // destination: the folder the log lies in.
+    CUninstaller(const UninstallPlan& plan, const std::string& destination)
+        : records(plan.records), destination(destination), namesDestination(false)
     {
+        std::string programs = ProgramsFolder();
         for (const LogRecord& record : records) {
-            if (record.type == logInstallDir)
-                installDirs.push_back(record.text);
-            else if (record.type == logGroupFolder)
+            if (record.type == logInstallDir && SameFolder(record.text, destination))
+                namesDestination = true;
+            else if (record.type == logInstallDir)
+                NotRemoved("destination folder", record.text, "not the folder of the log");
+            else if (record.type == logGroupFolder && !programs.empty() && InsideFolder(record.text, programs))
                 groupFolders.push_back(record.text);
+            else if (record.type == logGroupFolder)
+                NotRemoved("group folder", record.text, "not in the Start-menu programs folder");
         }
     }
 
     void Run()
     {
+        if (!namesDestination) {
+            printf("the log does not name its folder %s as the destination: nothing removed\n", destination.c_str());
+            ++g_failures;
+            return;
+        }
         RemoveFiles(logShortcut, "shortcut");
-        RemoveFolders(logGroupFolder, "group folder");
+        RemoveGroupFolders();
         RemoveUninstallKey();
         RemoveRunValue();
         RemoveFiles(logInstalledFile, "file");
-        RemoveFolders(logInstallDir, "destination folder");
+        RemoveFolder("destination folder", destination);
     }
 
 private:
     bool Allowed(const std::string& path) const
     {
-        for (const std::string& folder : installDirs)
-            if (InsideFolder(path, folder))
-                return true;
+        if (InsideFolder(path, destination))
+            return true;
         for (const std::string& folder : groupFolders)
             if (InsideFolder(path, folder))
                 return true;
@@ -185,29 +234,53 @@ private:
             if (record->type != type)
                 continue;
             bool systemFile = type == logInstalledFile && !systemCopy.empty() && EqualNoCase(record->text, systemCopy);
-            if (!systemFile && !Allowed(record->text))
+            if (!systemFile && !Allowed(record->text)) {
                 NotRemoved(what, record->text, "outside the destination and group folders");
-            else if (DeleteFileA(record->text.c_str()))
+                continue;
+            }
+            // Files installed from read-only media by an older installer may still be read-only.
+            DWORD attributes = GetFileAttributesA(record->text.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+                SetFileAttributesA(record->text.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+            if (DeleteFileA(record->text.c_str()))
                 Removed(what, record->text);
             else
                 NotRemovedError(what, record->text, GetLastError());
         }
     }
 
-    void RemoveFolders(unsigned char type, const char* what)
+    void RemoveFolder(const char* what, const std::string& folder)
     {
-        for (auto record = records.rbegin(); record != records.rend(); ++record) {
-            if (record->type != type)
-                continue;
-            if (!UsableFolder(record->text))
-                NotRemoved(what, record->text, "not a folder that can be removed");
-            else if (RemoveDirectoryA(record->text.c_str()))
-                Removed(what, record->text);
-            else if (GetFileAttributesA(record->text.c_str()) != INVALID_FILE_ATTRIBUTES)
-                NotRemoved(what, record->text, "not empty");
-            else
-                NotRemovedError(what, record->text, GetLastError());
-        }
+        if (IsDriveRoot(folder))
+            printf("kept %s: %s (a drive's root)\n", what, folder.c_str());
+        else if (!UsableFolder(folder))
+            NotRemoved(what, folder, "not a folder that can be removed");
+        else if (RemoveDirectoryA(folder.c_str()))
+            Removed(what, folder);
+        else if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES)
+            NotRemoved(what, folder, "not empty");
+        else
+            NotRemovedError(what, folder, GetLastError());
+    }
+
+    void RemoveGroupFolders()
+    {
+        for (auto folder = groupFolders.rbegin(); folder != groupFolders.rend(); ++folder)
+            RemoveFolder("group folder", *folder);
+    }
+
+    // The key goes only when it uninstalls this destination: another product's key named in a log stays.
+    bool UninstallsHere(const std::string& key) const
+    {
+        HKEY opened;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &opened))
+            return false;
+        char command[MAX_PATH] = "";
+        DWORD size = sizeof(command) - 1;
+        DWORD type = 0;
+        LONG read = RegQueryValueExA(opened, "UninstallString", nullptr, &type, reinterpret_cast<BYTE*>(command), &size);
+        RegCloseKey(opened);
+        return !read && type == REG_SZ && InsideFolder(std::string(command, strnlen(command, size)), destination);
     }
 
     void RemoveUninstallKey()
@@ -217,8 +290,11 @@ private:
             if (record->type != logUninstallKey)
                 continue;
             std::string name = "HKEY_LOCAL_MACHINE\\" + record->text;
-            if (record->text.size() <= base.size() || !EqualNoCase(record->text.substr(0, base.size()), base))
+            if (record->text.size() <= base.size() || !EqualNoCase(record->text.substr(0, base.size()), base) ||
+                record->text.find('\\', base.size()) != std::string::npos)
                 NotRemoved("registry key", name, "not an uninstall entry");
+            else if (!UninstallsHere(record->text))
+                NotRemoved("registry key", name, "it does not uninstall this destination");
             else if (LONG result = RegDeleteKeyA(HKEY_LOCAL_MACHINE, record->text.c_str()))
                 NotRemovedError("registry key", name, static_cast<DWORD>(result));
             else
@@ -257,9 +333,24 @@ private:
     }
 
     const std::vector<LogRecord>& records;
-    std::vector<std::string> installDirs;
+    std::string destination;
+    bool namesDestination;
     std::vector<std::string> groupFolders;
 };
+
+// The folder of the log's full path: "X:\\" for a log at a drive's root.
+std::string FolderOf(const std::string& logPath)
+{
+    char full[MAX_PATH];
+    char* name = nullptr;
+    DWORD length = GetFullPathNameA(logPath.c_str(), sizeof(full), full, &name);
+    if (length == 0 || length >= sizeof(full) || !name || name == full)
+        return std::string();
+    std::string folder(full, name - full);
+    if (!IsDriveRoot(folder) && folder.size() > 1)
+        folder.erase(folder.size() - 1);
+    return folder;
+}
 
 std::string DefaultLogPath()
 {
@@ -284,7 +375,7 @@ int main(int argc, char** argv)
         return 2;
     }
     UninstallPlan plan = ParseLog(bytes);
-    CUninstaller(plan).Run();
+    CUninstaller(plan, FolderOf(logPath)).Run();
     fflush(stdout);
     return plan.sound && g_failures == 0 ? 0 : 1;
 }
