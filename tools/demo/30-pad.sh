@@ -33,13 +33,13 @@ echo "-- the key window \"Pad demo keys\" is in front (it holds injected keys un
 echo "   Wine hands the foreground over asynchronously)"
 
 x=520; y=400
+# The pointer waits where the pad will open: the pad is on the screen once another window is under it.
+xdotool mousemove --sync $x $y
+under() { xdotool getmouselocation --shell 2>/dev/null | sed -n 's/^WINDOW=//p'; }
+before=$(under)
 echo "-- device simulator: MousePosition = $x, $y; \"Open quimbel\" to Quelmar"
 wine devsim.exe owner 0 position $x $y open </dev/null 2>&1 | tr -d '\r' | sed 's/^/   /'
-# The pad is open once its window is published in "RoundMap".
-for _ in $(seq 50); do
-  wine devsim.exe show </dev/null 2>&1 | grep -q 'RoundMap *0x0*[1-9A-F]' && break
-  sleep 0.1
-done
+for _ in $(seq 50); do [ "$(under)" != "$before" ] && break; sleep 0.1; done
 wine devsim.exe show </dev/null 2>&1 | tr -d '\r' | grep -E 'RoundMap|MousePosition' | sed 's/^/   /'
 if command -v import >/dev/null; then
   import -window root "$out/screen.png" 2>/dev/null
