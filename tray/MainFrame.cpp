@@ -25,7 +25,6 @@ const MessageMap CMainFrame::messageMap = MakeMessageMap(&CFrameWnd::messageMap,
 
 namespace {
 
-constexpr const char* hookLibraryName = "hoppet.dll";
 constexpr const char* trayTip = "Quimbel";
 
 }  // namespace
@@ -60,12 +59,12 @@ BOOL CMainFrame::StartStartupWorker()
 
 void CMainFrame::BindHookLibrary()
 {
-    hookLibrary = LoadLibraryA(hookLibraryName);
+    hookLibrary = LoadLibraryA(mouseHookLibraryName);
     if (!hookLibrary)
         return;
-    startHook = reinterpret_cast<StartHookFunction>(GetProcAddress(hookLibrary, "StartHook"));
+    startHook = reinterpret_cast<StartHookFunction>(GetProcAddress(hookLibrary, startHookExportName));
     if (startHook)
-        stopHook = reinterpret_cast<StopHookFunction>(GetProcAddress(hookLibrary, "StopHook"));
+        stopHook = reinterpret_cast<StopHookFunction>(GetProcAddress(hookLibrary, stopHookExportName));
 }
 
 LRESULT CMainFrame::OnCreate(WPARAM wParam, LPARAM lParam)

@@ -2,7 +2,7 @@
 // installs the mouse hook; a 30 ms watchdog closes it when the property program has ended.
 #pragma once
 #include "framework/FrameWnd.h"
-#include "hook/HookExports.h"
+#include "shared/MouseHookExports.h"
 #include "tray/PadLauncher.h"
 
 class CSystemTray;

@@ -7,7 +7,7 @@
 #include <stdio.h>
 #include <string>
 #include <vector>
-#include "tests/hook/SettingsFolder.h"
+#include "tests/support/SettingsFolder.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Stopwatch.h"
 #include "shared/RegAccess.h"

@@ -14,7 +14,7 @@
 #include "setup/wizard/InstallProgress.h"
 #include "setup/wizard/RunInstall.h"
 #include "setup/install/UninstallLog.h"
-#include "tests/setup/ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ int main()
         std::string destination = scratch + "\\run" + std::to_string(run);
         lstrcpynA(g_setup.installDir, destination.c_str(), MAX_PATH);
         double start = Now();
-        RunInstall();
+        RunInstall(nullptr);
         whole.push_back(Now() - start);
 
         InstallValues values = CurrentInstallValues();

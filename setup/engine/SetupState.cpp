@@ -3,7 +3,7 @@
 #include <string.h>
 
 SetupState g_setup = {
-    "", "", defaultLanguageIndex, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+    "", "", defaultLanguageIndex, nullptr, 0, 0, 0, 0, 0, nullptr,
 };
 
 BOOL SetSourceDir(const char* folder)

@@ -5,9 +5,6 @@
 #include <stdio.h>
 #include "shared/WindowsVersion.h"
 
-class CSetupBackdrop;
-class CWizardFrame;
-
 struct SetupState {
     char sourceDir[MAX_PATH];     // as DOINSTALL was given it
     char installDir[MAX_PATH];    // the destination folder
@@ -19,8 +16,6 @@ struct SetupState {
     volatile LONG workerBusy;     // 1 while the file-copy worker runs
     unsigned char logRecordType;  // type byte of the next uninstall-log record
     FILE* uninstallLog;           // open while the install run writes it
-    CSetupBackdrop* backdrop;     // while the backdrop window exists
-    CWizardFrame* wizard;         // while the wizard frame exists
 };
 
 extern SetupState g_setup;

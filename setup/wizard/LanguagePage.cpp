@@ -1,4 +1,5 @@
 #include "setup/wizard/LanguagePage.h"
+#include "setup/wizard/WizardWindows.h"
 #include "framework/DataExchange.h"
 #include "setup/engine/LanguageTable.h"
 #include "setup/engine/SetupState.h"
@@ -38,11 +39,11 @@ void CLanguagePage::OnSelectionChange()
 {
     if (!SelectLanguage(list.GetCurSel()))
         return;
-    if (CSetupBackdrop* backdrop = g_setup.backdrop) {
+    if (CSetupBackdrop* backdrop = g_backdrop) {
         backdrop->SetWindowText(UiCaption(msgBackdropCaption));
         backdrop->Invalidate(FALSE);
     }
-    if (CWizardFrame* wizard = g_setup.wizard) {
+    if (CWizardFrame* wizard = g_wizard) {
         wizard->SetWindowText(Title());
         ApplyHeadingStyle(heading, Title());
         wizard->SetButtonCaptions();

@@ -2,7 +2,6 @@
 #include "setup/engine/InstallScript.h"
 #include "setup/engine/UiTexts.h"
 #include "setup/wizard/InstallProgress.h"
-#include "setup/wizard/SetupBackdrop.h"
 #include <commctrl.h>
 
 InstallValues CurrentInstallValues()
@@ -20,13 +19,13 @@ InstallValues CurrentInstallValues()
     return values;
 }
 
-void RunInstall()
+void RunInstall(HWND owner)
 {
     InstallValues values = CurrentInstallValues();
     // The dialog's animation and progress bar are common controls: where nothing else has loaded
     // comctl32, their classes exist only after this.
     InitCommonControls();
-    CInstallProgress progress(values, g_setup.backdrop ? g_setup.backdrop->hwnd : nullptr);
+    CInstallProgress progress(values, owner);
     // -1 when the dialog could not be made or a quit ended its loop (the loop posts the quit again for the
     // loop outside, which sees it once the run is over): the run is completed here either way.
     progress.DoModal();

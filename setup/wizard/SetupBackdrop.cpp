@@ -1,4 +1,5 @@
 #include "setup/wizard/SetupBackdrop.h"
+#include "setup/wizard/WizardWindows.h"
 #include "framework/PaintDC.h"
 #include "framework/ResourceModule.h"
 #include "setup/controls/DrawTitleText.h"
@@ -41,8 +42,8 @@ CSetupBackdrop::~CSetupBackdrop()
 {
     if (hwnd)
         DestroyWindow();
-    if (g_setup.backdrop == this)
-        g_setup.backdrop = nullptr;
+    if (g_backdrop == this)
+        g_backdrop = nullptr;
 }
 
 BOOL CSetupBackdrop::OnInitDialog()
@@ -52,7 +53,7 @@ BOOL CSetupBackdrop::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SetWindowText(UiCaption(msgBackdropCaption));
-    g_setup.backdrop = this;
+    g_backdrop = this;
     frame.Create(IDD_WIZARD, hwnd);
     bands = GradientCreate();
     GradientSetColors(topColor, bottomColor, bands);
@@ -137,7 +138,7 @@ LRESULT CSetupBackdrop::OnDestroy(WPARAM, LPARAM)
     bands = nullptr;
     if (frame.IsWindow())
         frame.DestroyWindow();
-    if (g_setup.backdrop == this)
-        g_setup.backdrop = nullptr;
+    if (g_backdrop == this)
+        g_backdrop = nullptr;
     return Default();
 }

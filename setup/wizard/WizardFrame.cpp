@@ -1,4 +1,5 @@
 #include "setup/wizard/WizardFrame.h"
+#include "setup/wizard/WizardWindows.h"
 #include "setup/engine/InstallScript.h"
 #include "setup/wizard/RunInstall.h"
 #include "setup/engine/SetupState.h"
@@ -43,7 +44,7 @@ BOOL CWizardFrame::OnInitDialog()
     CDialog::OnInitDialog();
     for (UINT id : pageTemplates)
         pages.AddPage(id, this);
-    g_setup.wizard = this;
+    g_wizard = this;
     pages.ShowPage(-1);
     ::EnableWindow(GetDlgItem(IDC_BACK), FALSE);
     SetButtonCaptions();
@@ -112,7 +113,7 @@ void CWizardFrame::FinishInstall()
     // has returned.
     installing = true;
     ShowWindow(SW_HIDE);
-    RunInstall();
+    RunInstall(g_backdrop ? g_backdrop->hwnd : nullptr);
     ShowWindow(SW_SHOW);
     installing = false;
     ::ShowWindow(GetDlgItem(IDC_NEXT), SW_HIDE);
@@ -183,14 +184,14 @@ void CWizardFrame::EndSetup(INT_PTR result)
 {
     // The frame and its pages are destroyed with the backdrop once its modal loop has ended, never inside
     // the handler of a page or button that is still running.
-    if (g_setup.backdrop)
-        g_setup.backdrop->EndDialog(result);
+    if (g_backdrop)
+        g_backdrop->EndDialog(result);
 }
 
 LRESULT CWizardFrame::OnDestroy(WPARAM, LPARAM)
 {
     pages.DestroyAll();
-    if (g_setup.wizard == this)
-        g_setup.wizard = nullptr;
+    if (g_wizard == this)
+        g_wizard = nullptr;
     return Default();
 }

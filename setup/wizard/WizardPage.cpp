@@ -1,4 +1,5 @@
 #include "setup/wizard/WizardPage.h"
+#include "setup/wizard/WizardWindows.h"
 #include "framework/DataExchange.h"
 #include "setup/engine/SetupState.h"
 #include "setup/resource.h"
@@ -57,8 +58,8 @@ LRESULT CWizardPage::OnShowWindow(WPARAM wParam, LPARAM lParam)
     Default();
     if (!wParam)
         return 0;
-    if (g_setup.wizard)
-        g_setup.wizard->SetWindowText(Title());
+    if (g_wizard)
+        g_wizard->SetWindowText(Title());
     ApplyHeadingStyle(heading, Title(), ShowHeadingPoints());
     OnShowPage();
     return 0;

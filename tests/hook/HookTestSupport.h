@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "tests/hook/SettingsFolder.h"
+#include "tests/support/SettingsFolder.h"
 #include "tests/support/MessageLog.h"
 #include "tests/support/MessagePump.h"
 

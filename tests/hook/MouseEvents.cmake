@@ -3,8 +3,7 @@
 ferrowin_gtest(mouseevents_test
   ${CMAKE_CURRENT_LIST_DIR}/MouseEventsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MouseEvents98Test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/HookTestSupport.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SettingsFolder.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/HookTestSupport.cpp)
 target_include_directories(mouseevents_test PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(mouseevents_test PRIVATE shared test_support message_log user32 advapi32)
 add_dependencies(mouseevents_test hoppet)

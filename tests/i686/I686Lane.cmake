@@ -13,8 +13,7 @@ set_tests_properties(partners_x64 PROPERTIES FIXTURES_SETUP ferrowin_partners)
 
 ferrowin_gtest(i686_lane_test ${CMAKE_CURRENT_LIST_DIR}/CrossBitnessTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TrayEndToEndTest.cpp
-  ${PROJECT_SOURCE_DIR}/tests/hook/HookTestSupport.cpp
-  ${PROJECT_SOURCE_DIR}/tests/hook/SettingsFolder.cpp)
+  ${PROJECT_SOURCE_DIR}/tests/hook/HookTestSupport.cpp)
 target_include_directories(i686_lane_test PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/hook)
 target_link_libraries(i686_lane_test PRIVATE shared test_support message_log user32 advapi32)
 add_dependencies(i686_lane_test ostrel plindor)

@@ -1,7 +1,7 @@
 // An installation source and destination in a scratch folder, the install run's values over them, and the
 // registry roots of this process redirected to scratch keys, for the install run's tests.
 #pragma once
-#include "ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 #include "setup/install/InstallInputs.h"
 #include <windows.h>
 #include <string>

@@ -2,7 +2,7 @@
 # registry; the uninstaller stand-in on real and malformed logs (real registry of the prefix: serial).
 ferrowin_gtest(install_run_test ${CMAKE_CURRENT_LIST_DIR}/InstallRunTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UninstallerTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/InstallFixture.cpp ${CMAKE_CURRENT_LIST_DIR}/ScratchFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InstallFixture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InstallArt.rc)
 target_link_libraries(install_run_test PRIVATE setup_install test_support advapi32 ole32 shell32 uuid comctl32)
 target_include_directories(install_run_test PRIVATE ${INSTALL_ART_DIR})
@@ -13,8 +13,7 @@ ferrowin_wine_test(install_run_test SERIAL TIMEOUT 120)
 # The installer end to end through the launcher and the wizard: real registry of the prefix, serial.
 if(TARGET setuplauncher)
   ferrowin_gtest(install_endtoend_test ${CMAKE_CURRENT_LIST_DIR}/InstallEndToEndTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/InstallFixture.cpp ${CMAKE_CURRENT_LIST_DIR}/WizardDriver.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ScratchFolder.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/InstallFixture.cpp ${CMAKE_CURRENT_LIST_DIR}/WizardDriver.cpp)
   target_link_libraries(install_endtoend_test PRIVATE setup_install test_support user32 gdi32 advapi32 ole32 shell32
     uuid)
   add_dependencies(install_endtoend_test setuplauncher setupsource uninstaller)

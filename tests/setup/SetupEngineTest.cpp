@@ -6,7 +6,7 @@
 #include <string.h>
 #include <string>
 #include "RegistryScratch.h"
-#include "ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 #include "setup/engine/InstallScript.h"
 #include "setup/engine/LanguageTable.h"
 #include "setup/engine/SetupState.h"

@@ -9,7 +9,7 @@
 #include "ChildProcess.h"
 #include "LaneFactor.h"
 #include "MessagePump.h"
-#include "ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 #include "WizardDriver.h"
 #include "setup/install/InstallNames.h"
 

@@ -1,8 +1,8 @@
 # What the test programs and benchmarks share: helper processes (copies of the test program with their own
 # Wine settings), a high-resolution clock with medians, bounded message pumping, helper threads that share
 # their data with the test, the release of held keys and buttons before an input test, scratch registry
-# keys and the installation folder's value set for a test, regions read pixel by pixel, and the lane's time
-# factor.
+# keys and the installation folder's value set for a test, scratch folders (also the mouse hook's settings
+# folder), regions read pixel by pixel, and the lane's time factor.
 add_library(test_support STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ChildProcess.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Stopwatch.cpp
@@ -11,7 +11,9 @@ add_library(test_support STATIC
   ${CMAKE_CURRENT_LIST_DIR}/RegistryScratch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PixelRegion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LaneFactor.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ProcessWindow.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/ProcessWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScratchFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsFolder.cpp)
 target_include_directories(test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR} ${PROJECT_SOURCE_DIR})
 target_link_libraries(test_support PUBLIC user32 gdi32 advapi32)
 

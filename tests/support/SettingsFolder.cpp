@@ -1,4 +1,4 @@
-#include "tests/hook/SettingsFolder.h"
+#include "tests/support/SettingsFolder.h"
 #include <stdio.h>
 #include <vector>
 
