@@ -2,6 +2,7 @@
 // and, for dynamically creatable classes, a factory.
 #pragma once
 #include <windows.h>
+#include <new>
 
 class CObject;
 
@@ -33,4 +34,4 @@ private:
 
 // The factory stored in a creatable class's record: CRuntimeClass{..., &CreateObjectOf<CMainFrame>, ...}.
 template <class T>
-CObject* CreateObjectOf() { return new T; }
+CObject* CreateObjectOf() { return new (std::nothrow) T; }

@@ -1,4 +1,5 @@
 #include "framework/WinThread.h"
+#include <new>
 #include <process.h>
 
 const CRuntimeClass CWinThread::classCWinThread = {"CWinThread", sizeof(CWinThread), nullptr,
@@ -42,7 +43,9 @@ BOOL CWinThread::CreateThread(int priority, UINT stackSize)
 
 CWinThread* CWinThread::Begin(ThreadProcedure procedure, void* parameter, int priority, UINT stackSize)
 {
-    CWinThread* object = new CWinThread(procedure, parameter);
+    CWinThread* object = new (std::nothrow) CWinThread(procedure, parameter);
+    if (!object)
+        return nullptr;
     if (!object->CreateThread(priority, stackSize)) {
         delete object;
         return nullptr;

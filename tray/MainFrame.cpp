@@ -30,7 +30,7 @@ constexpr const char* trayTip = "Quimbel";
 }  // namespace
 
 CMainFrame::CMainFrame()
-    : trayIcon(new CSystemTray), hookLibrary(nullptr), startHook(nullptr), stopHook(nullptr), padLauncher(this)
+    : trayIcon(new (std::nothrow) CSystemTray), hookLibrary(nullptr), startHook(nullptr), stopHook(nullptr), padLauncher(this)
 {
 }
 
@@ -74,7 +74,8 @@ LRESULT CMainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
 
     CWinApp* app = CWinApp::Get();
     HICON icon = LoadIcon(app ? app->instance : GetModuleHandle(nullptr), MAKEINTRESOURCE(IDR_MAINFRAME));
-    if (!trayIcon->Create(this, iconNotifyMessage, trayTip, icon, IDR_TRAY_MENU))
+    // Without its tray icon the frame is not made: every later handler relies on it.
+    if (!trayIcon || !trayIcon->Create(this, iconNotifyMessage, trayTip, icon, IDR_TRAY_MENU))
         return -1;
     trayIcon->SetDefaultItem(0, TRUE);
 

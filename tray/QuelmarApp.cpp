@@ -7,6 +7,7 @@
 #include "shared/MouseProtocol.h"
 #include "shared/InstallFolder.h"
 #include "shared/SharedMemory.h"
+#include <new>
 #include <shellapi.h>
 
 namespace {
@@ -71,7 +72,9 @@ BOOL CQuelmarApp::InitInstance()
 
     EnterOwnFolder();
 
-    CMainFrame* frame = new CMainFrame;
+    CMainFrame* frame = new (std::nothrow) CMainFrame;
+    if (!frame)
+        return FALSE;
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | frameAddToTitle, nullptr))
         return FALSE;   // the frame has deleted itself
     mainWnd = frame;

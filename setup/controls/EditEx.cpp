@@ -1,5 +1,6 @@
 #include "setup/controls/EditEx.h"
 #include "framework/Reflection.h"
+#include <new>
 
 const CRuntimeClass CEditEx::classCEditEx = {"CEditEx", sizeof(CEditEx), &CreateObjectOf<CEditEx>,
                                              &CEdit::classCEdit};
@@ -61,7 +62,9 @@ void CEditEx::SetEditFont(LONG height, LONG weight, BYTE pitchAndFamily, const c
     if (face)
         lstrcpynA(logFont.lfFaceName, face, LF_FACESIZE);
 
-    CFont* font = new CFont;
+    CFont* font = new (std::nothrow) CFont;
+    if (!font)
+        return;
     font->CreateFontIndirect(logFont);
     CFont* previous = editFont;
     editFont = font;

@@ -1,5 +1,6 @@
 #include "setup/wizard/InstallProgress.h"
 #include "framework/DataExchange.h"
+#include "framework/DebugCheck.h"
 #include "framework/ResourceModule.h"
 #include "setup/engine/UiTexts.h"
 #include "setup/install/CreateShortcuts.h"
@@ -49,6 +50,7 @@ void CInstallProgress::WaitForWorker()
 
 void CInstallProgress::CompleteRun()
 {
+    DebugCheck(stepsDone >= 0 && stepsDone <= lastStep);
     WaitForWorker();
     if (!workerStarted) {
         workerStarted = true;
@@ -146,6 +148,7 @@ void CInstallProgress::RunDialogStep(UINT_PTR timer, const char* text, void (*wo
     progressBar.ShowWindow(SW_HIDE);
     statusLabel.SetLabelPointSize(statusPointSize).SetLabelBold(TRUE).SetLabelText(text).SetLabelColor(statusColor);
     statusLabel.ShowWindow(SW_SHOW);
+    DebugCheck(step == stepsDone + 1);   // the steps run in order, each once
     work(values, g_setup);
     stepsDone = step;
     if (step < lastStep) {

@@ -7,6 +7,7 @@
 #include "setup/wizard/ReadmePage.h"
 #include "setup/wizard/ReadyPage.h"
 #include "setup/wizard/WelcomePage.h"
+#include <new>
 #include <stdlib.h>
 
 namespace {
@@ -29,21 +30,21 @@ CDialog* CWizardPageList::MakePage(UINT templateId)
 {
     switch (templateId) {
     case IDD_PAGE_LANGUAGE:
-        return new CLanguagePage;
+        return new (std::nothrow) CLanguagePage;
     case IDD_PAGE_WELCOME:
-        return new CWelcomePage;
+        return new (std::nothrow) CWelcomePage;
     case IDD_PAGE_README:
-        return new CReadmePage;
+        return new (std::nothrow) CReadmePage;
     case IDD_PAGE_DESTINATION:
-        return new CDestinationPage;
+        return new (std::nothrow) CDestinationPage;
     case IDD_PAGE_PROGRAM_FOLDER:
-        return new CProgramFolderPage;
+        return new (std::nothrow) CProgramFolderPage;
     case IDD_PAGE_READY:
-        return new CReadyPage;
+        return new (std::nothrow) CReadyPage;
     case IDD_PAGE_FINISH:
-        return new CFinishPage;
+        return new (std::nothrow) CFinishPage;
     default:
-        return new CDialog(templateId);
+        return new (std::nothrow) CDialog(templateId);
     }
 }
 
