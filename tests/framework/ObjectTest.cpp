@@ -27,7 +27,7 @@ TEST(RuntimeClass, KindFollowsTheBaseChainOnly)
     EXPECT_TRUE(circle.IsKindOf(&CObject::classCObject));
     CShape shape;
     EXPECT_FALSE(shape.IsKindOf(&CCircle::classCCircle));
-    EXPECT_STREQ("CCircle", circle.GetRuntimeClass()->className);
+    EXPECT_EQ(&CCircle::classCCircle, circle.GetRuntimeClass());
 }
 
 TEST(RuntimeClass, DynamicCreationOnlyWhereAFactoryIsRecorded)

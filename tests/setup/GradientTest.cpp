@@ -154,15 +154,17 @@ TEST(Gradient, RepeatedLayoutsLeaveTheGdiObjectCountWhereItWas)
     GradientSetColors(RGB(0, 0, 255), RGB(0, 0, 0), b.bands);
     GradientLayout(RECT{0, 0, 10, 768}, b.bands);
     std::vector<HBRUSH> first(b.bands->brushes, b.bands->brushes + b.bands->bandCount);
-    // Wine's GetGuiResources answers 0, so the brushes of the replaced layout are checked one by one as well;
-    // before the loop, since leaked ones would use up the process's handles for the later tests.
-    DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    // The replaced layout's brushes are checked one by one (Wine's GetGuiResources answers 0): before the
+    // loop, since leaked ones would use up the process's handles for the later tests, then the last ones.
     ASSERT_EQ(1, GradientLayout(RECT{0, 0, 10, 768}, b.bands));
     for (HBRUSH brush : first)
         ASSERT_EQ(0u, GetObjectType(brush)) << "the first layout's brushes are deleted";
     for (int i = 0; i < 1000; i++)
         ASSERT_EQ(1, GradientLayout(RECT{0, 0, 10, 768}, b.bands));
-    EXPECT_EQ(before, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    std::vector<HBRUSH> last(b.bands->brushes, b.bands->brushes + b.bands->bandCount);
+    ASSERT_EQ(1, GradientLayout(RECT{0, 0, 10, 768}, b.bands));
+    for (HBRUSH brush : last)
+        EXPECT_EQ(0u, GetObjectType(brush)) << "every replaced layout's brushes are deleted";
     GradientClear(b.bands);
     EXPECT_EQ(0, b.bands->bandCount);
 }

@@ -111,19 +111,9 @@ protected:
 
     std::vector<LogRecordBytes> ExpectedLog() const
     {
-        std::vector<LogRecordBytes> records;
-        for (const char* name : mainNames)
-            records.push_back({logInstalledFile, Installed(name)});
-        records.push_back({logInstalledFile, systemCopy});
-        for (const char* name : {"yarlan.dll", "zelt32s.dll", "uninst.un2", "uninst00.log"})
-            records.push_back({logInstalledFile, Installed(name)});
-        records.push_back({logInstallDir, destination});
-        records.push_back({logRunValue, runValueName});
-        for (const std::string& name : ShortcutNames())
-            records.push_back({logShortcut, group + "\\" + name + ".lnk"});
-        records.push_back({logGroupFolder, group});
-        records.push_back({logUninstallKey, uninstallKey});
-        return records;
+        std::vector<std::string> files(std::begin(mainNames), std::end(mainNames));
+        files.insert(files.end(), {"yarlan.dll", "zelt32s.dll"});
+        return CompleteRunLog(destination, files, systemCopy, ShortcutNames(), group, uninstallKey);
     }
 
     // The sample's three entries; the third one's "%s" takes MSG "12" of the English texts.

@@ -91,6 +91,27 @@ std::string LogBytes(const std::vector<LogRecordBytes>& records)
     return bytes;
 }
 
+std::vector<LogRecordBytes> CompleteRunLog(const std::string& destination, const std::vector<std::string>& files,
+                                           const std::string& systemCopy, const std::vector<std::string>& shortcuts,
+                                           const std::string& group, const std::string& uninstallKey)
+{
+    std::vector<LogRecordBytes> records;
+    for (const std::string& name : files) {
+        records.push_back({logInstalledFile, destination + "\\" + name});
+        if (!systemCopy.empty() && name == mainFiles[11])
+            records.push_back({logInstalledFile, systemCopy});
+    }
+    for (const char* name : {uninstallerTextInstalled, uninstallLogName})
+        records.push_back({logInstalledFile, destination + "\\" + name});
+    records.push_back({logInstallDir, destination});
+    records.push_back({logRunValue, runValueName});
+    for (const std::string& name : shortcuts)
+        records.push_back({logShortcut, group + "\\" + name + ".lnk"});
+    records.push_back({logGroupFolder, group});
+    records.push_back({logUninstallKey, uninstallKey});
+    return records;
+}
+
 std::string ReadFileBytes(const std::string& path)
 {
     std::string bytes;

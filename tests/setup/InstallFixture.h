@@ -45,6 +45,12 @@ struct LogRecordBytes {
 };
 // The log's bytes for the records, in order.
 std::string LogBytes(const std::vector<LogRecordBytes>& records);
+// The records of a complete run, in order: the copied files (names in the destination) with the system
+// copy after the last main file when one is given, the uninstaller's texts and log, the destination, the
+// Run value, the shortcuts (names in the group), the group and the uninstall key.
+std::vector<LogRecordBytes> CompleteRunLog(const std::string& destination, const std::vector<std::string>& files,
+                                           const std::string& systemCopy, const std::vector<std::string>& shortcuts,
+                                           const std::string& group, const std::string& uninstallKey);
 std::string ReadFileBytes(const std::string& path);
 bool Exists(const std::string& path);
 

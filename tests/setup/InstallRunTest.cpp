@@ -28,25 +28,11 @@ std::string UninstallKey()
     return std::string(uninstallKeyBase) + "\\" + InstallFixture::product;
 }
 
-// The records a complete run makes, in order; files listed by name in the destination.
 std::vector<LogRecordBytes> ExpectedLog(const InstallFixture& run, const std::vector<const char*>& files,
                                         bool systemCopy, const std::vector<std::string>& shortcuts)
 {
-    std::vector<LogRecordBytes> records;
-    for (const char* name : files) {
-        records.push_back({255, Join(run.destination, name)});
-        if (systemCopy && std::string(name) == "DRAVEN.EXE")
-            records.push_back({255, WindowsSystemCopy()});
-    }
-    records.push_back({255, Join(run.destination, "uninst.un2")});
-    records.push_back({255, Join(run.destination, "uninst00.log")});
-    records.push_back({254, run.destination});
-    records.push_back({253, "QXRT63KB"});
-    for (const std::string& name : shortcuts)
-        records.push_back({251, run.group + "\\" + name + ".lnk"});
-    records.push_back({252, run.group});
-    records.push_back({250, UninstallKey()});
-    return records;
+    return CompleteRunLog(run.destination, std::vector<std::string>(files.begin(), files.end()),
+                          systemCopy ? WindowsSystemCopy() : std::string(), shortcuts, run.group, UninstallKey());
 }
 
 const std::vector<const char*> allFiles = {"Orvel.mk", "BRUNE.hmt", "zelt32g.dll", "OSTREL.EXE", "VORRIN.DLL",

@@ -255,13 +255,17 @@ TEST_F(SetupEngine, SystemFlagsAndResultCodes)
 {
     const struct {
         DWORD major, minor;
+        int osV40, osV50, osV51;
         int restartResult;
     } cases[] = {
-        {4, 0, 0x10006}, {4, 10, 6}, {4, 90, 6}, {5, 0, 0x10006}, {5, 1, 0x10006}, {5, 2, 6}, {6, 1, 0x10006},
+        {4, 0, 1, 0, 0, 0x10006}, {4, 10, 0, 0, 0, 6}, {4, 90, 0, 0, 0, 6}, {5, 0, 0, 1, 0, 0x10006},
+        {5, 1, 0, 0, 1, 0x10006}, {5, 2, 0, 0, 0, 6}, {6, 1, 0, 0, 1, 0x10006},
     };
     for (const auto& testCase : cases) {
         ClassifySystem(WindowsVersion{testCase.major, testCase.minor, FALSE});
-        EXPECT_LE(g_setup.osV40 + g_setup.osV50 + g_setup.osV51, 1);
+        EXPECT_EQ(testCase.osV40, g_setup.osV40) << testCase.major << "." << testCase.minor;
+        EXPECT_EQ(testCase.osV50, g_setup.osV50) << testCase.major << "." << testCase.minor;
+        EXPECT_EQ(testCase.osV51, g_setup.osV51) << testCase.major << "." << testCase.minor;
         EXPECT_EQ(testCase.restartResult, SetupResultCode(6)) << testCase.major << "." << testCase.minor;
         EXPECT_EQ(2, SetupResultCode(2));
         EXPECT_EQ(12, SetupResultCode(12));

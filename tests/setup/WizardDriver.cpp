@@ -69,9 +69,11 @@ std::string LanguageText(const std::string& sourceDir, const char* extension, co
 }
 
 WizardDriver::WizardDriver(const std::string& exe, const std::string& sourceDir)
-    : process(nullptr), processId(0), backdrop(nullptr), frame(nullptr)
+    : process(nullptr), processId(0), startError(0), backdrop(nullptr), frame(nullptr)
 {
     process = StartProgram(ProgramFolder() + exe, "\"" + sourceDir + "\"", nullptr, &processId);
+    if (!process)
+        startError = GetLastError();
 }
 
 WizardDriver::~WizardDriver()

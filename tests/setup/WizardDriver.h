@@ -17,6 +17,8 @@ public:
     ~WizardDriver();
 
     bool Started() const { return process != nullptr; }
+    // GetLastError of a start that failed.
+    DWORD StartError() const { return startError; }
     // Waits for the backdrop and the wizard frame with a page shown.
     bool WaitForWizard(DWORD timeout = 20000);
     // Waits for the launcher to end; its exit code (998 when it had to be ended, 999 unknown).
@@ -58,6 +60,7 @@ public:
 private:
     HANDLE process;
     DWORD processId;
+    DWORD startError;
     HWND backdrop;
     HWND frame;
 };

@@ -78,7 +78,8 @@ std::string Launcher(const char* version)
     if (!version)
         return "setuplauncher.exe";
     std::string name = std::string("setuplauncher-") + version + ".exe";
-    CopyBesideSelf("setuplauncher.exe", name.c_str());
+    if (!CopyBesideSelf("setuplauncher.exe", name.c_str()))
+        ADD_FAILURE() << "copying the launcher as " << name << ": error " << GetLastError();
     SetAppDefault(name.c_str(), nullptr, "Version", version);
     return name;
 }
@@ -225,7 +226,7 @@ protected:
 TEST_F(SetupWizard, RealInputPassInGermanRestartsOnXp)
 {
     WizardDriver wizard(Launcher("winxp"), source);
-    ASSERT_TRUE(wizard.Started());
+    ASSERT_TRUE(wizard.Started()) << "error " << wizard.StartError();
     ASSERT_TRUE(wizard.WaitForWizard());
     ASSERT_EQ(PageKind::language, wizard.CurrentKind());
     EXPECT_FALSE(IsWindowEnabled(wizard.Button(idBack)));
