@@ -71,7 +71,8 @@ qemuOptions=(-o Dir::Etc::sourcelist="$qemuApt/etc/sources.list" -o Dir::Etc::so
              -o Dir::Cache::archives="$qemuApt/archives" -o Dir::Cache::pkgcache="$qemuApt/pkgcache.bin"
              -o Dir::Cache::srcpkgcache="$qemuApt/srcpkgcache.bin")
 apt-get "${qemuOptions[@]}" update -qq
-(cd "$qemuApt/archives" && rm -f qemu-user_*.deb && apt-get "${qemuOptions[@]}" download qemu-user >/dev/null)
+(cd "$qemuApt/archives" && rm -f qemu-user_*.deb &&
+   apt-get "${qemuOptions[@]}" -o APT::Sandbox::User=root download qemu-user >/dev/null)
 qemuDebs=("$qemuApt"/archives/qemu-user_*.deb)
 [ -f "${qemuDebs[0]}" ] || { echo "qemu-user could not be fetched from bookworm-backports" >&2; exit 1; }
 dpkg -x "${qemuDebs[0]}" "$dir/qemu"
