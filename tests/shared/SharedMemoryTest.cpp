@@ -2,7 +2,6 @@
 // a lock left behind by a killed process, and blocks corrupted by another writer. Each case uses block
 // names of its own (with this process's id), so the program can run beside other tests.
 #include "ChildProcess.h"
-#include "LaneFactor.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 #include <gtest/gtest.h>
@@ -105,14 +104,16 @@ int ChildDump(const char* block, const char* file)
     return written == 512 ? 0 : 4;
 }
 
-// --open BLOCK TAG: waits for TAG_go, opens the block with the protocol's items, releases TAG_done and
-// keeps it open until TAG_exit.
+// --open BLOCK TAG: releases TAG_ready, waits for TAG_go, opens the block with the protocol's items,
+// releases TAG_done and keeps it open until TAG_exit.
 int ChildOpen(const char* block, const std::string& tag)
 {
+    HANDLE ready = OpenSemaphoreA(SEMAPHORE_MODIFY_STATE, FALSE, (tag + "_ready").c_str());
     HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, (tag + "_go").c_str());
     HANDLE done = OpenSemaphoreA(SEMAPHORE_MODIFY_STATE, FALSE, (tag + "_done").c_str());
     HANDLE quit = OpenEventA(SYNCHRONIZE, FALSE, (tag + "_exit").c_str());
-    if (!go || !done || !quit || WaitForSingleObject(go, waitLimit) != WAIT_OBJECT_0)
+    if (!ready || !go || !done || !quit || !ReleaseSemaphore(ready, 1, nullptr) ||
+        WaitForSingleObject(go, waitLimit) != WAIT_OBJECT_0)
         return 2;
     CSharedMemory memory(block, 512, InitMouseStateBlock);
     ReleaseSemaphore(done, 1, nullptr);
@@ -120,11 +121,14 @@ int ChildOpen(const char* block, const std::string& tag)
     return memory.IsReady() ? 0 : 1;
 }
 
-// --hold BLOCK: takes the block's lock and keeps it until it is killed.
+// --hold BLOCK: takes the block's lock and keeps it until it is killed. Sets BLOCK_waiting, when the test
+// made one, just before it waits for the lock.
 int ChildHold(const char* block)
 {
     HANDLE sync = OpenSemaphoreA(SYNCHRONIZE | SEMAPHORE_MODIFY_STATE, FALSE, (std::string(block) + "_Sync").c_str());
     HANDLE held = OpenEventA(EVENT_MODIFY_STATE, FALSE, (std::string(block) + "_held").c_str());
+    if (HANDLE waiting = OpenEventA(EVENT_MODIFY_STATE, FALSE, (std::string(block) + "_waiting").c_str()))
+        SetEvent(waiting);
     if (!sync || !held || WaitForSingleObject(sync, waitLimit) != WAIT_OBJECT_0)
         return 2;
     SetEvent(held);
@@ -400,13 +404,15 @@ TEST(SharedMemoryConcurrency, ProcessesOpeningTogetherAddEachItemOnce)
     const int children = 4;
     for (int round = 0; round < 3; ++round) {
         std::string block = UniqueName("race"), tag = UniqueName("racetag");
+        HANDLE ready = CreateSemaphoreA(nullptr, 0, children, (tag + "_ready").c_str());
         HANDLE go = CreateEventA(nullptr, TRUE, FALSE, (tag + "_go").c_str());
         HANDLE done = CreateSemaphoreA(nullptr, 0, children, (tag + "_done").c_str());
         HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, (tag + "_exit").c_str());
         HANDLE processes[children];
         for (int i = 0; i < children; ++i)
             ASSERT_TRUE((processes[i] = StartProgram(OwnPath(), "--open " + block + " " + tag)) != nullptr);
-        Sleep(300);   // let them all reach the start line
+        for (int i = 0; i < children; ++i)
+            ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ready, waitLimit)) << "child " << i << " not at the start line";
         SetEvent(go);
         for (int i = 0; i < children; ++i)
             ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(done, waitLimit)) << "child " << i << " did not open";
@@ -427,6 +433,7 @@ TEST(SharedMemoryConcurrency, ProcessesOpeningTogetherAddEachItemOnce)
         SetEvent(quit);
         for (int i = 0; i < children; ++i)
             EXPECT_EQ(0u, WaitExit(processes[i], waitLimit));
+        CloseHandle(ready);
         CloseHandle(go);
         CloseHandle(done);
         CloseHandle(quit);
@@ -496,9 +503,12 @@ TEST(SharedMemoryConcurrency, OpeningFailsWhenTheLockStaysTaken)
     HANDLE holder = StartProgram(OwnPath(), "--hold " + block.name);
     ASSERT_TRUE(holder != nullptr);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(held, waitLimit));
+    // The second one signals just before its wait; the opener below waits a second before it frees the
+    // stale lock, which the waiter is in by then.
+    HANDLE waiting = CreateEventA(nullptr, FALSE, FALSE, (block.name + "_waiting").c_str());
     HANDLE waiter = StartProgram(OwnPath(), "--hold " + block.name);
     ASSERT_TRUE(waiter != nullptr);
-    Sleep(500 * LaneFactor());   // let the second one reach its wait
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(waiting, waitLimit));
 
     DWORD start = GetTickCount();
     CSharedMemory later(block.name.c_str(), 512, InitMouseStateBlock);
@@ -512,6 +522,7 @@ TEST(SharedMemoryConcurrency, OpeningFailsWhenTheLockStaysTaken)
     TerminateProcess(waiter, 1);
     WaitExit(holder, waitLimit);
     WaitExit(waiter, waitLimit);
+    CloseHandle(waiting);
     CloseHandle(held);
 }
 
