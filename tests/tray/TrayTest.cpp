@@ -242,18 +242,20 @@ struct MenuDriver {
             HWND menu = OwnMenu();
             if (menu) {
                 driver.sawMenu = true;
+                // The menu's loop takes posted keys in order.
                 for (WPARAM key : driver.keys) {
                     PostMessage(menu, WM_KEYDOWN, key, 0);
                     PostMessage(menu, WM_KEYUP, key, 0xC0000000);
-                    Sleep(30);
                 }
                 break;
             }
             Sleep(10);
         }
-        // Whatever happened, the menu must not stay open.
-        Sleep(1000);
-        EndMenu();
+        // Whatever happened, the menu must not stay open: it is ended if it has not closed within 5 s.
+        for (int i = 0; i < 500 && OwnMenu(); i++)
+            Sleep(10);
+        if (OwnMenu())
+            EndMenu();
         return 0;
     }
 };
