@@ -18,4 +18,9 @@ if(TARGET setuplauncher)
     uuid)
   add_dependencies(install_endtoend_test setuplauncher setupsource uninstaller)
   ferrowin_wine_test(install_endtoend_test SERIAL TIMEOUT 300)
+  # The demo's install step (tools/demo/55-install.sh), a program of its own rather than a test.
+  add_executable(install_demo ${CMAKE_CURRENT_LIST_DIR}/InstallDemo.cpp ${CMAKE_CURRENT_LIST_DIR}/InstallFixture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WizardDriver.cpp)
+  target_link_libraries(install_demo PRIVATE setup_install test_support user32 gdi32 advapi32 ole32 shell32 uuid)
+  add_dependencies(install_demo setuplauncher setupsource uninstaller)
 endif()
