@@ -13,4 +13,9 @@ public:
         return Attach(::CreateCompatibleBitmap(dc, width, height));
     }
     BOOL LoadBitmap(UINT resourceId);
+    // The bitmap resource of module, with LoadImage's flags.
+    BOOL Load(HINSTANCE module, UINT resourceId, UINT flags)
+    {
+        return Attach(LoadImageA(module, MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, flags));
+    }
 };

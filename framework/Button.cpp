@@ -5,15 +5,9 @@ const CRuntimeClass CButton::classCButton = {"CButton", sizeof(CButton), nullptr
 const CRuntimeClass* CButton::GetRuntimeClass() const { return &classCButton; }
 
 const MessageEntry CButton::messageEntries[] = {
-    OnMessage(Reflected(WM_DRAWITEM), &CButton::OnReflectedDrawItem),
+    OnDrawItem(Reflected(WM_DRAWITEM), &CButton::DrawItem),
 };
 const MessageMap CButton::messageMap = MakeMessageMap(&CWnd::messageMap, CButton::messageEntries);
-
-LRESULT CButton::OnReflectedDrawItem(WPARAM, LPARAM lParam)
-{
-    DrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    return TRUE;
-}
 
 BOOL CButton::Create(const char* text, DWORD style, const RECT& rect, HWND parent, UINT id)
 {

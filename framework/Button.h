@@ -22,7 +22,6 @@ public:
     static const CRuntimeClass classCButton;
 
 protected:
-    LRESULT OnReflectedDrawItem(WPARAM wParam, LPARAM lParam);
 
     const MessageMap* GetMessageMap() const override { return &messageMap; }
     static const MessageEntry messageEntries[];

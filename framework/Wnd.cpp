@@ -303,12 +303,7 @@ BOOL CWnd::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
     const MessageEntry* entry = FindMessageEntry(GetMessageMap(), message, wParam);
     if (!entry)
         return FALSE;
-    if (entry->handler) {
-        *result = (this->*entry->handler)(wParam, lParam);
-    } else {
-        (this->*entry->command)();
-        *result = 0;
-    }
+    *result = CallMessageEntry(this, *entry, message, wParam, lParam);
     return TRUE;
 }
 

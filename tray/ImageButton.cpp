@@ -4,11 +4,11 @@
 #include <algorithm>
 
 const MessageEntry CImageButton::messageEntries[] = {
-    OnMessage(WM_ERASEBKGND, &CImageButton::OnEraseBkgnd),
-    OnMessage(WM_LBUTTONDOWN, &CImageButton::OnLButtonDown),
-    OnMessage(WM_LBUTTONUP, &CImageButton::OnLButtonUp),
-    OnMessage(WM_MOUSEMOVE, &CImageButton::OnMouseMove),
-    OnMessage(WM_LBUTTONDBLCLK, &CImageButton::OnLButtonDblClk),
+    OnEraseBackground(&CImageButton::EraseBackground),
+    OnMouse(WM_LBUTTONDOWN, &CImageButton::OnLButtonDown),
+    OnMouse(WM_LBUTTONUP, &CImageButton::OnLButtonUp),
+    OnMouse(WM_MOUSEMOVE, &CImageButton::OnMouseMove),
+    OnMouse(WM_LBUTTONDBLCLK, &CImageButton::OnLButtonDblClk),
     OnMessage(WM_KILLFOCUS, &CImageButton::OnKillFocus),
     OnMessage(WM_KEYDOWN, &CImageButton::OnKeyDown),
     OnMessage(WM_MOUSELEAVE, &CImageButton::OnMouseLeave),
@@ -19,42 +19,24 @@ const MessageEntry CImageButton::messageEntries[] = {
 const MessageMap CImageButton::messageMap = MakeMessageMap(&CButton::messageMap, CImageButton::messageEntries);
 
 CImageButton::CImageButton()
-    : checkState(FALSE), checkMode(pushButton), hovering(0), pressTracking(0), tooltip(nullptr), normalImage(nullptr),
-      pressedImage(nullptr), disabledImage(nullptr), maskImage(nullptr), hoverImage(nullptr),
-      focusImage(nullptr), focusMargin(0), textColour(GetSysColor(COLOR_BTNTEXT)), shape(nullptr), drawEdge(0),
-      sizingMode(stretchImages), shapeOwnedByWindow(FALSE)
+    : checkState(FALSE), checkMode(pushButton), hovering(0), pressTracking(0), tooltip(nullptr), focusMargin(0),
+      textColour(GetSysColor(COLOR_BTNTEXT)), drawEdge(0), sizingMode(stretchImages), stateImages()
 {
 }
 
 CImageButton::~CImageButton()
 {
-    DeleteImages();
-    if (shape && !shapeOwnedByWindow)
-        DeleteObject(shape);
     if (tooltip && ::IsWindow(tooltip))
         ::DestroyWindow(tooltip);
 }
 
 void CImageButton::DeleteImages()
 {
-    // States given the same resource share one bitmap: each is deleted once.
-    HBITMAP* images[] = {&normalImage, &pressedImage, &disabledImage, &maskImage, &hoverImage, &focusImage};
-    for (size_t i = 0; i < sizeof images / sizeof images[0]; i++) {
-        HBITMAP image = *images[i];
-        if (!image)
-            continue;
-        for (size_t j = i; j < sizeof images / sizeof images[0]; j++)
-            if (*images[j] == image)
-                *images[j] = nullptr;
-        DeleteObject(image);
+    for (int state = 0; state < stateCount; state++) {
+        loadedImages[state].DeleteObject();
+        stateImages[state] = nullptr;
     }
-}
-
-static HBITMAP LoadBitmapResource(UINT id)
-{
-    if (!id)
-        return nullptr;
-    return static_cast<HBITMAP>(LoadImage(GetModuleHandle(nullptr), MAKEINTRESOURCE(id), IMAGE_BITMAP, 0, 0, 0));
+    maskImage.DeleteObject();
 }
 
 void CImageButton::SetBitmaps(const ImageButtonBitmaps& bitmaps, ImageSizing sizing, int edge, int margin)
@@ -62,36 +44,34 @@ void CImageButton::SetBitmaps(const ImageButtonBitmaps& bitmaps, ImageSizing siz
     DeleteImages();
     const UINT disabled = bitmaps.disabled ? bitmaps.disabled : bitmaps.normal;
     // A resource named for several states is loaded once.
-    const UINT ids[] = {bitmaps.normal, bitmaps.pressed, bitmaps.hover, bitmaps.focus, disabled};
-    HBITMAP* images[] = {&normalImage, &pressedImage, &hoverImage, &focusImage, &disabledImage};
-    for (size_t i = 0; i < sizeof ids / sizeof ids[0]; i++) {
-        for (size_t j = 0; j < i && !*images[i]; j++)
-            if (ids[j] && ids[j] == ids[i])
-                *images[i] = *images[j];
-        if (!*images[i])
-            *images[i] = LoadBitmapResource(ids[i]);
+    UINT ids[stateCount] = {};
+    ids[normalState] = bitmaps.normal;
+    ids[pressedState] = bitmaps.pressed;
+    ids[hoverState] = bitmaps.hover;
+    ids[focusState] = bitmaps.focus;
+    ids[disabledState] = disabled;
+    const HINSTANCE program = GetModuleHandle(nullptr);
+    for (int state = 0; state < stateCount; state++) {
+        for (int earlier = 0; earlier < state && !stateImages[state]; earlier++)
+            if (ids[earlier] && ids[earlier] == ids[state])
+                stateImages[state] = stateImages[earlier];
+        if (!stateImages[state] && ids[state] && loadedImages[state].Load(program, ids[state], 0))
+            stateImages[state] = &loadedImages[state];
     }
 
     sizingMode = sizing > tileImages ? tileImages : sizing < sizeToMask ? sizeToMask : sizing;
     drawEdge = static_cast<SHORT>(edge);
     focusMargin = static_cast<SHORT>(margin < 0 ? 0 : margin);
 
-    if (!bitmaps.mask)
-        return;
-    maskImage = LoadBitmapResource(bitmaps.mask);
-    if (!maskImage)
+    if (!bitmaps.mask || !maskImage.Load(program, bitmaps.mask, 0))
         return;
     // A region the window holds is freed by the window when it gets the next one.
-    if (shape && !shapeOwnedByWindow)
-        DeleteObject(shape);
-    shape = nullptr;
-    shapeOwnedByWindow = FALSE;
     HDC screen = hwnd ? ::GetDC(hwnd) : nullptr;
-    shape = RegionFromMask(maskImage, RGB(255, 255, 255), screen);
+    shape.Attach(RegionFromMask(maskImage, RGB(255, 255, 255), screen));
     if (screen)
         ::ReleaseDC(hwnd, screen);
-    if (shape && hwnd)
-        shapeOwnedByWindow = SetWindowRgn(shape, TRUE) != 0;
+    if (hwnd)
+        shape.GiveToWindow(hwnd, TRUE);
 
     BITMAP size;
     if (sizingMode == sizeToMask && hwnd && GetObject(maskImage, sizeof size, &size))
@@ -143,18 +123,15 @@ void CImageButton::PostNcDestroy()
     if (tooltip && ::IsWindow(tooltip))
         ::DestroyWindow(tooltip);
     tooltip = nullptr;
-    if (shape && !shapeOwnedByWindow)
-        DeleteObject(shape);
-    shape = nullptr;
-    shapeOwnedByWindow = FALSE;
+    shape.Reset();
     CButton::PostNcDestroy();
 }
 
-void CImageButton::RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam)
+void CImageButton::RelayToTooltip(UINT message, UINT keys, POINT point)
 {
     if (!tooltip)
         return;
-    MSG msg = {hwnd, message, wParam, lParam, 0, {LOWORD(lParam), HIWORD(lParam)}};
+    MSG msg = {hwnd, message, keys, MAKELPARAM(point.x, point.y), 0, point};
     ::SendMessage(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
@@ -171,44 +148,43 @@ void CImageButton::ToggleCheckFromUser()
         ::SendMessage(hwnd, BM_SETCHECK, TRUE, 0);
 }
 
-LRESULT CImageButton::OnEraseBkgnd(WPARAM, LPARAM)
+BOOL CImageButton::EraseBackground(HDC)
 {
     return TRUE;
 }
 
-LRESULT CImageButton::OnLButtonDown(WPARAM wParam, LPARAM lParam)
+void CImageButton::OnLButtonDown(UINT keys, POINT point)
 {
-    RelayToTooltip(WM_LBUTTONDOWN, wParam, lParam);
+    RelayToTooltip(WM_LBUTTONDOWN, keys, point);
     if (hovering) {
         TRACKMOUSEEVENT track = {sizeof track, TME_CANCEL | TME_LEAVE, hwnd, 0};
         if (_TrackMouseEvent(&track))
             hovering = 0;
     }
-    LRESULT result = Default();
+    Default();
     pressTracking = 1;
-    return result;
 }
 
-LRESULT CImageButton::OnLButtonUp(WPARAM wParam, LPARAM lParam)
+void CImageButton::OnLButtonUp(UINT keys, POINT point)
 {
     if (checkMode != pushButton) {
-        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        ::ClientToScreen(hwnd, &point);
-        if (IsUnderPoint(point))
+        POINT screenPoint = point;
+        ::ClientToScreen(hwnd, &screenPoint);
+        if (IsUnderPoint(screenPoint))
             ToggleCheckFromUser();
     }
-    RelayToTooltip(WM_LBUTTONUP, wParam, lParam);
+    RelayToTooltip(WM_LBUTTONUP, keys, point);
     pressTracking = 0;
-    return Default();
+    Default();
 }
 
-LRESULT CImageButton::OnMouseMove(WPARAM wParam, LPARAM lParam)
+void CImageButton::OnMouseMove(UINT keys, POINT point)
 {
-    RelayToTooltip(WM_MOUSEMOVE, wParam, lParam);
+    RelayToTooltip(WM_MOUSEMOVE, keys, point);
     if (pressTracking && GetCapture() == hwnd) {
-        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        ::ClientToScreen(hwnd, &point);
-        BOOL pushed = IsUnderPoint(point);
+        POINT screenPoint = point;
+        ::ClientToScreen(hwnd, &screenPoint);
+        BOOL pushed = IsUnderPoint(screenPoint);
         BOOL wasPushed = (GetState() & BST_PUSHED) != 0;
         if (pushed != wasPushed) {
             SetState(pushed);
@@ -221,12 +197,13 @@ LRESULT CImageButton::OnMouseMove(WPARAM wParam, LPARAM lParam)
             Invalidate(FALSE);
         }
     }
-    return Default();
+    Default();
 }
 
-LRESULT CImageButton::OnLButtonDblClk(WPARAM wParam, LPARAM lParam)
+// A double click is a second press to this button.
+void CImageButton::OnLButtonDblClk(UINT keys, POINT point)
 {
-    return ::SendMessage(hwnd, WM_LBUTTONDOWN, wParam, lParam);
+    ::SendMessage(hwnd, WM_LBUTTONDOWN, keys, MAKELPARAM(point.x, point.y));
 }
 
 LRESULT CImageButton::OnKillFocus(WPARAM, LPARAM)
@@ -299,7 +276,7 @@ void CImageButton::DrawImage(HDC dc, const RECT& rect, HBITMAP image)
                 BitBlt(dc, x, y, std::min<int>(size.bmWidth, rect.right - x),
                        std::min<int>(size.bmHeight, rect.bottom - y), imageDC, 0, 0, SRCCOPY);
     } else {
-        HDC maskDC = maskImage ? CreateCompatibleDC(dc) : nullptr;
+        HDC maskDC = Mask() ? CreateCompatibleDC(dc) : nullptr;
         HDC bufferDC = maskDC ? CreateCompatibleDC(dc) : nullptr;
         HBITMAP buffer = bufferDC ? CreateCompatibleBitmap(dc, width, height) : nullptr;
         // Copies one picture into target at (x, y), 1:1 or stretched to the rectangle.
@@ -382,8 +359,8 @@ void CImageButton::DrawItem(const DRAWITEMSTRUCT* item)
     const BOOL focused = (item->itemState & ODS_FOCUS) != 0;
     BOOL pressed = FALSE;
     if (item->itemState & ODS_DISABLED) {
-        if (disabledImage)
-            DrawImage(dc, rect, disabledImage);
+        if (Image(disabledState))
+            DrawImage(dc, rect, Image(disabledState));
         else
             FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
         if (drawEdge)
@@ -391,21 +368,21 @@ void CImageButton::DrawItem(const DRAWITEMSTRUCT* item)
     } else {
         if ((item->itemState & ODS_SELECTED) || checkState) {
             pressed = TRUE;
-            if (pressedImage)
-                DrawImage(dc, rect, pressedImage);
+            if (Image(pressedState))
+                DrawImage(dc, rect, Image(pressedState));
             else
                 FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
             if (drawEdge)
                 DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
         } else {
-            if (!normalImage)
+            if (!Image(normalState))
                 FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-            else if (hovering && hoverImage)
-                DrawImage(dc, rect, hoverImage);
-            else if (focused && focusImage)
-                DrawImage(dc, rect, focusImage);
+            else if (hovering && Image(hoverState))
+                DrawImage(dc, rect, Image(hoverState));
+            else if (focused && Image(focusState))
+                DrawImage(dc, rect, Image(focusState));
             else
-                DrawImage(dc, rect, normalImage);
+                DrawImage(dc, rect, Image(normalState));
             if (drawEdge)
                 DrawEdge(dc, &rect, EDGE_RAISED, BF_RECT);
         }

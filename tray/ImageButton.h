@@ -3,7 +3,9 @@
 // tooltip, and check box or radio button behaviour when its template style asks for it.
 #pragma once
 #include <windows.h>
+#include "framework/Bitmap.h"
 #include "framework/Button.h"
+#include "framework/Rgn.h"
 
 // The bitmap resource ids of a button's states and of its mask, 0 for none.
 struct ImageButtonBitmaps {
@@ -25,6 +27,7 @@ public:
         stretchImages = 1,
         tileImages = 2,
     };
+    enum ImageState : int { normalState, pressedState, hoverState, focusState, disabledState, stateCount };
 
     CImageButton();
     ~CImageButton() override;
@@ -33,6 +36,11 @@ public:
     // drawn when edge is nonzero, a focus rectangle margin pixels inside when margin is positive.
     void SetBitmaps(const ImageButtonBitmaps& bitmaps, ImageSizing sizing, int edge, int margin);
     void SetTooltipText(const char* text);
+    // The picture of a state, or null; states given the same resource share one picture.
+    HBITMAP Image(ImageState state) const { return stateImages[state] ? static_cast<HBITMAP>(*stateImages[state]) : nullptr; }
+    HBITMAP Mask() const { return maskImage; }
+    // The shape made from the mask: held by the button, or by its window once the window took it.
+    HRGN Shape() const { return shape.Region(); }
 
     // The private message that unchecks a radio button when another one of its group is checked.
     static constexpr UINT uncheckMessage = WM_USER + 0x100;
@@ -42,10 +50,8 @@ public:
     BYTE hovering;
     BYTE pressTracking;
     HWND tooltip;
-    HBITMAP normalImage, pressedImage, disabledImage, maskImage, hoverImage, focusImage;
     SHORT focusMargin;
     COLORREF textColour;
-    HRGN shape;               // owned by the window once set as its region
     SHORT drawEdge;
     ImageSizing sizingMode;
 
@@ -55,11 +61,11 @@ protected:
     void PreSubclassWindow() override;
     void PostNcDestroy() override;
 
-    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
-    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
-    LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
-    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
-    LRESULT OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
+    BOOL EraseBackground(HDC dc);
+    void OnLButtonDown(UINT keys, POINT point);
+    void OnLButtonUp(UINT keys, POINT point);
+    void OnMouseMove(UINT keys, POINT point);
+    void OnLButtonDblClk(UINT keys, POINT point);
     LRESULT OnKillFocus(WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
@@ -74,9 +80,13 @@ protected:
 private:
     void DeleteImages();
     void ToggleCheckFromUser();
-    void RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
+    void RelayToTooltip(UINT message, UINT keys, POINT point);
     BOOL IsUnderPoint(POINT screenPoint) const;
     void DrawImage(HDC dc, const RECT& rect, HBITMAP image);
     void DrawCaption(HDC dc, const RECT& rect, BOOL pressed);
-    BOOL shapeOwnedByWindow;
+
+    CBitmap loadedImages[stateCount];          // one per distinct resource
+    const CBitmap* stateImages[stateCount];    // into loadedImages, or null
+    CBitmap maskImage;
+    CRgn shape;
 };

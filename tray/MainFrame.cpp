@@ -19,7 +19,7 @@ const MessageEntry CMainFrame::messageEntries[] = {
     OnMessage(WM_CLOSE, &CMainFrame::OnClose),
     OnCommand(ID_APP_EXIT, &CMainFrame::OnExit),
     OnRegistered(&iconNotifyMessage, &CMainFrame::OnIconNotify),
-    OnMessage(WM_TIMER, &CMainFrame::OnTimer),
+    OnTimer(&CMainFrame::OnWatchdogTimer),
 };
 const MessageMap CMainFrame::messageMap = MakeMessageMap(&CFrameWnd::messageMap, messageEntries);
 
@@ -129,7 +129,7 @@ LRESULT CMainFrame::OnIconNotify(WPARAM wParam, LPARAM lParam)
     return trayIcon->HandleNotification(wParam, lParam);
 }
 
-LRESULT CMainFrame::OnTimer(WPARAM, LPARAM)
+void CMainFrame::OnWatchdogTimer(UINT_PTR)
 {
     DWORD exitCode = 0;
     GetExitCodeProcess(g_plindorProcess.hProcess, &exitCode);
@@ -140,5 +140,4 @@ LRESULT CMainFrame::OnTimer(WPARAM, LPARAM)
         PostMessage(WM_CLOSE);
         KillTimer(watchdogTimer);
     }
-    return Default();
 }

@@ -31,7 +31,7 @@ protected:
     LRESULT OnClose(WPARAM wParam, LPARAM lParam);
     void OnExit();
     LRESULT OnIconNotify(WPARAM wParam, LPARAM lParam);
-    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    void OnWatchdogTimer(UINT_PTR timer);
 
 private:
     BOOL StartStartupWorker();

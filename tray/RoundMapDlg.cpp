@@ -1,6 +1,7 @@
 #include "tray/RoundMapDlg.h"
 #include "framework/CriticalSection.h"
 #include "framework/DataExchange.h"
+#include "framework/Rgn.h"
 #include "framework/SingleLock.h"
 #include "shared/HandleWord.h"
 #include "shared/MouseProtocol.h"
@@ -14,7 +15,8 @@
 const MessageEntry CRoundMapDlg::messageEntries[] = {
     OnMessage(WM_CREATE, &CRoundMapDlg::OnCreate),
     OnMessage(WM_DESTROY, &CRoundMapDlg::OnDestroy),
-    OnMessage(WM_ERASEBKGND, &CRoundMapDlg::OnEraseBkgnd),
+    OnEraseBackground(&CRoundMapDlg::EraseBackground),
+    OnPrintClient(&CRoundMapDlg::Paint),
     OnCommand(IDC_CENTRE, BN_CLICKED, &CRoundMapDlg::OnCentre),
     OnCommand(IDC_NEW, BN_CLICKED, &CRoundMapDlg::OnNew),
     OnCommand(IDC_FIND, BN_CLICKED, &CRoundMapDlg::OnFind),
@@ -69,30 +71,20 @@ ProcessLifetime<CCriticalSection> g_roundMapTurn;
 }  // namespace
 
 CRoundMapDlg::CRoundMapDlg()
-    : CDialog(IDD_ROUNDMAP), ownerMode(FALSE), centre{0, 0}, previousForeground(nullptr), background(nullptr),
-      backgroundSize{0, 0}, memoryDC(nullptr), oldBitmap(nullptr), windowShape(nullptr), windowGone(0),
-      publishedWindow(nullptr)
+    : CDialog(IDD_ROUNDMAP), ownerMode(FALSE), centre{0, 0}, previousForeground(nullptr), backgroundSize{0, 0},
+      windowGone(0), publishedWindow(nullptr)
 {
 }
 
 CRoundMapDlg::~CRoundMapDlg()
 {
-    // windowShape is only kept once the window took it, and the window frees it.
     ReleaseDrawing();
 }
 
 void CRoundMapDlg::ReleaseDrawing()
 {
-    if (memoryDC) {
-        if (oldBitmap)
-            SelectObject(memoryDC, oldBitmap);
-        DeleteDC(memoryDC);
-    }
-    if (background)
-        DeleteObject(background);
-    memoryDC = nullptr;
-    oldBitmap = nullptr;
-    background = nullptr;
+    backgroundDC.Delete();   // before the picture it holds
+    background.DeleteObject();
 }
 
 void CRoundMapDlg::CentreAt(int x, int y)
@@ -118,27 +110,21 @@ void CRoundMapDlg::ClearRoundMap()
 
 void CRoundMapDlg::Paint(HDC dc)
 {
-    if (memoryDC)
-        BitBlt(dc, 0, 0, backgroundSize.cx, backgroundSize.cy, memoryDC, 0, 0, SRCCOPY);
+    if (backgroundDC)
+        BitBlt(dc, 0, 0, backgroundSize.cx, backgroundSize.cy, backgroundDC, 0, 0, SRCCOPY);
 }
 
 void CRoundMapDlg::LoadBackground()
 {
-    background = static_cast<HBITMAP>(LoadImage(resourceModule, MAKEINTRESOURCE(IDB_BACKGROUND), IMAGE_BITMAP, 0, 0,
-                                                LR_CREATEDIBSECTION));
-    HRGN shape = RegionFromBitmap(background, RGB(0, 0, 0));
-    if (shape) {
-        if (SetWindowRgn(shape, TRUE))
-            windowShape = shape;
-        else
-            DeleteObject(shape);
-    }
+    background.Load(resourceModule, IDB_BACKGROUND, LR_CREATEDIBSECTION);
+    CRgn shape;
+    shape.Attach(RegionFromBitmap(background, RGB(0, 0, 0)));
+    shape.GiveToWindow(hwnd, TRUE);   // a shape the window did not take goes with the object
     BITMAP size;
-    if (background && GetObject(background, sizeof size, &size))
+    if (background.GetSafeHandle() && GetObject(background, sizeof size, &size))
         backgroundSize = SIZE{size.bmWidth, size.bmHeight};
-    memoryDC = CreateCompatibleDC(nullptr);
-    if (memoryDC && background)
-        oldBitmap = SelectObject(memoryDC, background);
+    if (backgroundDC.Create(nullptr) && !backgroundDC.SelectBitmap(background))
+        backgroundDC.Delete();
 }
 
 LRESULT CRoundMapDlg::OnCreate(WPARAM, LPARAM)
@@ -178,10 +164,12 @@ LRESULT CRoundMapDlg::OnDestroy(WPARAM, LPARAM)
     return result;
 }
 
-LRESULT CRoundMapDlg::OnEraseBkgnd(WPARAM wParam, LPARAM)
+// The picture is the background; FALSE as the dialog always answered, so the system still counts it
+// as not erased.
+BOOL CRoundMapDlg::EraseBackground(HDC dc)
 {
-    Paint(reinterpret_cast<HDC>(wParam));
-    return 0;
+    Paint(dc);
+    return FALSE;
 }
 
 void CRoundMapDlg::DoDataExchange(CDataExchange* exchange)

@@ -3,7 +3,9 @@
 // is open and closes on a command, an outside press, a close request or Escape.
 #pragma once
 #include <windows.h>
+#include "framework/Bitmap.h"
 #include "framework/Dialog.h"
+#include "framework/MemoryDC.h"
 #include "tray/ImageButton.h"
 
 class CRoundMapDlg : public CDialog {
@@ -33,11 +35,7 @@ public:
     BOOL ownerMode;
     POINT centre;   // the screen point the pad is centred on; the launcher moves it
     HWND previousForeground;
-    HBITMAP background;
     SIZE backgroundSize;
-    HDC memoryDC;
-    HGDIOBJ oldBitmap;
-    HRGN windowShape;
     CImageButton directionButtons[8];
     CImageButton centreButton;
 
@@ -49,7 +47,7 @@ protected:
 
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
-    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
+    BOOL EraseBackground(HDC dc);
     LRESULT OnCloseQuimbel(WPARAM wParam, LPARAM lParam);
     LRESULT OnMovingQuimbel(WPARAM wParam, LPARAM lParam);
     LRESULT OnCallQuimbel(WPARAM wParam, LPARAM lParam);
@@ -77,6 +75,8 @@ private:
     void ReleaseDrawing();
     void PublishWindow();
     void SetUpButtons();
+    CBitmap background;
+    CMemoryDC backgroundDC;   // holds the background picture while the window lives
     volatile LONG windowGone;
     HWND publishedWindow;   // what this pad wrote into "RoundMap", or null
 };

@@ -8,8 +8,8 @@ const CRuntimeClass* CEditEx::GetRuntimeClass() const { return &classCEditEx; }
 
 // A read-only or disabled edit asks with WM_CTLCOLORSTATIC.
 const MessageEntry CEditEx::messageEntries[] = {
-    OnMessage(Reflected(WM_CTLCOLOREDIT), &CEditEx::OnReflectedCtlColor),
-    OnMessage(Reflected(WM_CTLCOLORSTATIC), &CEditEx::OnReflectedCtlColor),
+    OnControlColour(Reflected(WM_CTLCOLOREDIT), &CEditEx::ReflectedControlColour),
+    OnControlColour(Reflected(WM_CTLCOLORSTATIC), &CEditEx::ReflectedControlColour),
 };
 const MessageMap CEditEx::messageMap = MakeMessageMap(&CWnd::messageMap, CEditEx::messageEntries);
 
@@ -73,10 +73,9 @@ void CEditEx::SetEditFont(LONG height, LONG weight, BYTE pitchAndFamily, const c
     delete previous;
 }
 
-LRESULT CEditEx::OnReflectedCtlColor(WPARAM wParam, LPARAM)
+HBRUSH CEditEx::ReflectedControlColour(HDC dc, HWND)
 {
-    HDC dc = reinterpret_cast<HDC>(wParam);
     SetTextColor(dc, foreColor);
     SetBkColor(dc, backColor);
-    return reinterpret_cast<LRESULT>(static_cast<HBRUSH>(backBrush));
+    return backBrush;
 }

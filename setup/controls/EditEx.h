@@ -29,7 +29,7 @@ public:
     static const CRuntimeClass classCEditEx;
 
 protected:
-    LRESULT OnReflectedCtlColor(WPARAM wParam, LPARAM lParam);
+    HBRUSH ReflectedControlColour(HDC dc, HWND control);
 
     const MessageMap* GetMessageMap() const override { return &messageMap; }
     static const MessageEntry messageEntries[];

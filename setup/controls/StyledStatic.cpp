@@ -3,11 +3,11 @@
 #include <stdlib.h>
 #include "framework/Bitmap.h"
 #include "framework/MemoryDC.h"
-#include "framework/PaintDC.h"
 #include "framework/SelectScope.h"
 
 const MessageEntry CStyledStatic::messageEntries[] = {
-    OnMessage(WM_PAINT, &CStyledStatic::OnPaint),
+    OnPaint(&CStyledStatic::Paint),
+    OnPrintClient(&CStyledStatic::Paint),
     OnMessage(WM_SYSCOLORCHANGE, &CStyledStatic::OnSysColorChange),
 };
 const MessageMap CStyledStatic::messageMap = MakeMessageMap(&CWnd::messageMap, CStyledStatic::messageEntries);
@@ -131,7 +131,7 @@ void CStyledStatic::Draw(HDC dc, const RECT& client)
 
     CMemoryDC memory(dc);
     CBitmap bitmap;
-    if (memory.dc && bitmap.CreateCompatibleBitmap(dc, width, height)) {
+    if (memory && bitmap.CreateCompatibleBitmap(dc, width, height)) {
         CSelectScope selectedBitmap(memory, bitmap);
         int previousMode = SetBkMode(memory, TRANSPARENT);
         COLORREF previousColor = SetTextColor(memory, textColor);
@@ -147,14 +147,11 @@ void CStyledStatic::Draw(HDC dc, const RECT& client)
     free(text);
 }
 
-LRESULT CStyledStatic::OnPaint(WPARAM, LPARAM)
+void CStyledStatic::Paint(HDC dc)
 {
-    CPaintDC paint(hwnd);
     RECT client;
     GetClientRect(&client);
-    if (paint.dc)
-        Draw(paint, client);
-    return 0;
+    Draw(dc, client);
 }
 
 LRESULT CStyledStatic::OnSysColorChange(WPARAM, LPARAM)

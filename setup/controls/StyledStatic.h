@@ -30,7 +30,7 @@ public:
 protected:
     // Takes the control's font when the label is attached.
     void PreSubclassWindow() override;
-    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    void Paint(HDC dc);
     LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
 
     void RebuildFont();

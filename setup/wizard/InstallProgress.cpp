@@ -22,7 +22,7 @@ constexpr int lastStep = 4;
 }
 
 const MessageEntry CInstallProgress::messageEntries[] = {
-    OnMessage(WM_TIMER, &CInstallProgress::OnTimer),
+    OnTimer(&CInstallProgress::OnStepTimer),
 };
 const MessageMap CInstallProgress::messageMap = MakeMessageMap(&CDialog::messageMap, messageEntries);
 
@@ -94,18 +94,17 @@ void CInstallProgress::CentreOverOwner()
                    area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CInstallProgress::OnTimer(WPARAM wParam, LPARAM)
+void CInstallProgress::OnStepTimer(UINT_PTR timer)
 {
-    UINT_PTR timer = wParam;
     if (timer == workerPollTimer) {
         if (g_setup.workerBusy)
-            return 0;
+            return;
         KillTimer(workerPollTimer);
         WaitForWorker();   // it has left the steps; only its return is still to come
         stepsDone = 1;
         step = 2;
         SetTimer(2, stepDelay);
-        return 0;
+        return;
     }
     switch (step) {
     case 1:
@@ -122,7 +121,6 @@ LRESULT CInstallProgress::OnTimer(WPARAM wParam, LPARAM)
         RunDialogStep(4, UiCaption(msgUninstall), laterSteps[2]);
         break;
     }
-    return 0;
 }
 
 void CInstallProgress::StartCopying()

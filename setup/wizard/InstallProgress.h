@@ -39,7 +39,7 @@ protected:
     // ends itself after the fourth.
     void OnOK() override {}
     void OnCancel() override {}
-    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    void OnStepTimer(UINT_PTR timer);
 
     const MessageMap* GetMessageMap() const override { return &messageMap; }
     static const MessageEntry messageEntries[];

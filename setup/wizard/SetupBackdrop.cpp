@@ -1,6 +1,5 @@
 #include "setup/wizard/SetupBackdrop.h"
 #include "setup/wizard/WizardWindows.h"
-#include "framework/PaintDC.h"
 #include "framework/ResourceModule.h"
 #include "setup/controls/DrawTitleText.h"
 #include "setup/engine/InstallScript.h"
@@ -25,8 +24,9 @@ const CRuntimeClass CSetupBackdrop::classCSetupBackdrop = {"CSetupBackdrop", siz
 const CRuntimeClass* CSetupBackdrop::GetRuntimeClass() const { return &classCSetupBackdrop; }
 
 const MessageEntry CSetupBackdrop::messageEntries[] = {
-    OnMessage(WM_PAINT, &CSetupBackdrop::OnPaint),
-    OnMessage(WM_ERASEBKGND, &CSetupBackdrop::OnEraseBackground),
+    OnPaint(&CSetupBackdrop::Paint),
+    OnPrintClient(&CSetupBackdrop::Paint),
+    OnEraseBackground(&CSetupBackdrop::EraseBackground),
     OnMessage(WM_QUERYDRAGICON, &CSetupBackdrop::OnQueryDragIcon),
     OnMessage(WM_DESTROY, &CSetupBackdrop::OnDestroy),
     OnMessage(showWizardMessage, &CSetupBackdrop::OnShowWizard),
@@ -114,16 +114,9 @@ void CSetupBackdrop::Paint(HDC dc)
     DrawTitleText(dc, titleX, titleY, title, titleFace, titleCharWidth, titleCharHeight, titleColor, titleWeight);
 }
 
-LRESULT CSetupBackdrop::OnPaint(WPARAM, LPARAM)
+BOOL CSetupBackdrop::EraseBackground(HDC dc)
 {
-    CPaintDC dc(hwnd);
-    Paint(dc);
-    return 0;
-}
-
-LRESULT CSetupBackdrop::OnEraseBackground(WPARAM wParam, LPARAM)
-{
-    PaintBands(reinterpret_cast<HDC>(wParam));
+    PaintBands(dc);
     return TRUE;
 }
 

@@ -29,8 +29,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
 
-    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
-    LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);
+    BOOL EraseBackground(HDC dc);
     LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
     LRESULT OnShowWizard(WPARAM wParam, LPARAM lParam);

@@ -53,7 +53,7 @@ TEST(GdiOwners, PointFontHasTheScreensHeightForItsPoints)
 TEST(GdiOwners, SelectScopeSelectsThePreviousObjectBack)
 {
     CMemoryDC memory(nullptr);
-    ASSERT_TRUE(memory.dc);
+    ASSERT_TRUE(memory != nullptr);
     HGDIOBJ stock = GetCurrentObject(memory, OBJ_BRUSH);
     CBrush brush(RGB(9, 9, 9));
     {

@@ -70,11 +70,22 @@ public:
     }
     void OnOk() { g_messageLog.Record(hwnd, WM_COMMAND, GetCurrentMessage()->wParam, 0, "ok"); }
     void OnClicked() { g_messageLog.Record(hwnd, WM_COMMAND, GetCurrentMessage()->wParam, 0, "clicked-7"); }
-    LRESULT OnRange(WPARAM w, LPARAM l)
+    // Typed handlers record what the framework cracked for them.
+    void OnDraw(HDC dc) { Note(GetCurrentMessage()->message, reinterpret_cast<WPARAM>(dc), 0, "draw"); }
+    BOOL OnErase(HDC dc)
     {
-        g_messageLog.Record(hwnd, WM_COMMAND, w, l, "range");
-        return 0;
+        Note(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, "erase");
+        return 31;
     }
+    void OnTick(UINT_PTR id) { Note(WM_TIMER, id, 0, "tick"); }
+    HBRUSH OnColour(HDC dc, HWND control)
+    {
+        Note(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control), "colour");
+        return static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    }
+    void OnMove(UINT keys, POINT point) { Note(WM_MOUSEMOVE, keys, MAKELPARAM(point.x + 100, point.y + 100), "move"); }
+    void Note(UINT message, WPARAM w, LPARAM l, const char* note) { g_messageLog.Record(hwnd, message, w, l, note); }
+    void OnRange(UINT id, UINT code) { g_messageLog.Record(hwnd, WM_COMMAND, MAKEWPARAM(id, code), 0, "range"); }
     LRESULT OnSetText(WPARAM w, LPARAM l)
     {
         g_messageLog.Record(hwnd, WM_SETTEXT, 0, 0, "settext");
@@ -104,6 +115,12 @@ const MessageEntry CDerivedWindow::messageEntries[] = {
     OnCommand(7, BN_CLICKED, &CDerivedWindow::OnClicked),
     OnCommandRange(100, 103, &CDerivedWindow::OnRange),
     OnMessage(WM_SETTEXT, &CDerivedWindow::OnSetText),
+    OnPaint(&CDerivedWindow::OnDraw),
+    OnPrintClient(&CDerivedWindow::OnDraw),
+    OnEraseBackground(&CDerivedWindow::OnErase),
+    OnTimer(&CDerivedWindow::OnTick),
+    OnControlColour(WM_CTLCOLOREDIT, &CDerivedWindow::OnColour),
+    OnMouse(WM_MOUSEMOVE, &CDerivedWindow::OnMove),
 };
 const MessageMap CDerivedWindow::messageMap = MakeMessageMap(&CBaseWindow::messageMap, messageEntries);
 
@@ -146,6 +163,35 @@ TEST(MessageMap, DerivedEntriesFirstThenBaseThenDefault)
                               Handled("range", WM_COMMAND, 100, 0),
                               Handled("range", WM_COMMAND, 103, 0)},
                              g_messageLog.Entries(), withNote));
+
+    // Typed entries: each handler gets the message's parameters as what they mean, and its answer is the
+    // message's result (paint, timer and mouse handlers answer 0).
+    g_messageLog.Clear();
+    HDC memory = CreateCompatibleDC(nullptr);
+    HWND child = CreateWindowA("EDIT", "", WS_CHILD, 0, 0, 10, 10, handle, nullptr, nullptr, nullptr);
+    EXPECT_EQ(0, SendMessage(handle, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT));
+    EXPECT_EQ(31, SendMessage(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0));
+    EXPECT_EQ(0, SendMessage(handle, WM_TIMER, 77, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH)),
+              SendMessage(handle, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(memory), reinterpret_cast<LPARAM>(child)));
+    EXPECT_EQ(0, SendMessage(handle, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-5, -7)));   // captured: off the window
+    EXPECT_TRUE(SameMessages({Handled("draw", WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), 0),
+                              Handled("erase", WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0),
+                              Handled("tick", WM_TIMER, 77, 0),
+                              Handled("colour", WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(memory),
+                                      reinterpret_cast<LPARAM>(child)),
+                              Handled("move", WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(95, 93))},
+                             g_messageLog.Entries(), withNote));
+    // WM_PAINT: drawn between BeginPaint and EndPaint, so nothing is left to paint afterwards.
+    g_messageLog.Clear();
+    InvalidateRect(handle, nullptr, FALSE);
+    EXPECT_EQ(0, SendMessage(handle, WM_PAINT, 0, 0));
+    ASSERT_EQ(1u, g_messageLog.Size());
+    EXPECT_EQ(static_cast<UINT>(WM_PAINT), g_messageLog.Entries()[0].message);
+    EXPECT_NE(0u, g_messageLog.Entries()[0].wParam) << "no context from BeginPaint";
+    EXPECT_FALSE(GetUpdateRect(handle, nullptr, FALSE));
+    DestroyWindow(child);
+    DeleteDC(memory);
 
     // A handler that calls Default() gets the default procedure's work done too.
     g_messageLog.Clear();

@@ -111,15 +111,15 @@ TEST_F(ImageButtonTest, MaskGivesSizeAndShapeAndMaskZeroKeepsThem)
     EXPECT_EQ(2, button.sizingMode);
     EXPECT_EQ(3, button.drawEdge);
     EXPECT_EQ(0, button.focusMargin);
-    EXPECT_TRUE(button.disabledImage != nullptr);   // falls back to the normal picture
-    EXPECT_TRUE(button.pressedImage == nullptr);
+    EXPECT_TRUE(button.Image(CImageButton::disabledState) != nullptr);   // falls back to the normal picture
+    EXPECT_TRUE(button.Image(CImageButton::pressedState) == nullptr);
     button.SetBitmaps({IDB_FIND, 0, 0, 0, 0, 0}, static_cast<CImageButton::ImageSizing>(-3), 0, 2);
     EXPECT_EQ(0, button.sizingMode);
     EXPECT_EQ(2, button.focusMargin);
     // A mask that does not load leaves the button as it was.
     button.SetBitmaps({IDB_FIND, 0, 0, 0, 0, 9999}, CImageButton::sizeToMask, 0, 0);
     EXPECT_EQ(51, WindowSize(button.hwnd).cx);
-    EXPECT_TRUE(button.maskImage == nullptr);
+    EXPECT_TRUE(button.Mask() == nullptr);
     DeleteObject(windowRegion);
     DeleteObject(reference);
     DeleteObject(mask);
@@ -213,7 +213,7 @@ TEST(ImageButtonShape, AShapeNoWindowTookGoesWithTheButtonsWindow)
     // Shaped before it had a window: the shape was never given to a window, so the button frees it.
     CImageButton early;
     early.SetBitmaps({IDB_NEW, IDB_NEW, 0, 0, 0, IDB_NEW_MASK}, CImageButton::sizeToMask, 0, 0);
-    HRGN earlyShape = early.shape;
+    HRGN earlyShape = early.Shape();
     ASSERT_TRUE(earlyShape);
     HWND first = CreateWindowA("BUTTON", "", WS_POPUP | BS_PUSHBUTTON, 0, 0, 60, 60, nullptr, nullptr, instance, nullptr);
     ASSERT_TRUE(first && early.SubclassWindow(first));
@@ -226,13 +226,13 @@ TEST(ImageButtonShape, AShapeNoWindowTookGoesWithTheButtonsWindow)
     HWND second = CreateWindowA("BUTTON", "", WS_POPUP | BS_PUSHBUTTON, 0, 0, 60, 60, nullptr, nullptr, instance, nullptr);
     ASSERT_TRUE(second && late.SubclassWindow(second));
     late.SetBitmaps({IDB_NEW, IDB_NEW, 0, 0, 0, IDB_NEW_MASK}, CImageButton::sizeToMask, 0, 0);
-    HRGN lateShape = late.shape;
+    HRGN lateShape = late.Shape();
     ASSERT_TRUE(lateShape);
 
     DestroyWindow(first);
     DestroyWindow(second);
-    EXPECT_TRUE(early.shape == nullptr);
-    EXPECT_TRUE(late.shape == nullptr);
+    EXPECT_TRUE(early.Shape() == nullptr);
+    EXPECT_TRUE(late.Shape() == nullptr);
     EXPECT_EQ(0u, GetObjectType(earlyShape)) << "the shape no window took was left behind";
     EXPECT_EQ(0u, GetObjectType(lateShape));
 }
