@@ -5,6 +5,7 @@
 #include <string.h>
 #include <vector>
 #include "MessagePump.h"
+#include "tests/support/PixelRegion.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "setup/controls/EditEx.h"
@@ -31,24 +32,17 @@ protected:
     }
 };
 
-// The client pixels of a window as the window itself paints them: a dialog without WS_CLIPCHILDREN may
-// have painted over its children, so the window is painted again first.
+// The client pixels of a window as the window itself draws them, rendered off-screen.
 struct Pixels {
     int width = 0, height = 0;
     std::vector<COLORREF> colors;
     explicit Pixels(HWND window)
     {
-        Pump(50);
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        RECT client;
-        GetClientRect(window, &client);
-        width = client.right;
-        height = client.bottom;
-        HDC dc = GetDC(window);
-        for (int y = 0; y < height; y++)
-            for (int x = 0; x < width; x++)
-                colors.push_back(GetPixel(dc, x, y));
-        ReleaseDC(window, dc);
+        Rendering rendering = RenderClient(window, 0x123456);
+        width = rendering.width;
+        height = rendering.height;
+        for (DWORD pixel : rendering.pixels)
+            colors.push_back(RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF));
     }
     COLORREF At(int x, int y) const { return colors[y * width + x]; }
     // The box around every pixel that is not background; false when there is none.
@@ -188,7 +182,6 @@ TEST_F(LabelEdit, EditColoursReturnThePreviousOnesAndArePainted)
     EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), dialog.edit.SetForeColor(RGB(0, 0, 255)));
     dialog.edit.SetEditFont(-16, 900, VARIABLE_PITCH | FF_ROMAN, "Times New Roman");
     dialog.edit.SetWindowText("MWMWMW");
-    Pump(100);
     Pixels pixels(dialog.edit);
     EXPECT_EQ(RGB(255, 250, 210), pixels.At(pixels.width - 3, pixels.height - 3));
     EXPECT_GT(pixels.Count(RGB(0, 0, 255)), 0) << "text in the chosen colour";

@@ -189,28 +189,6 @@ std::string DescribeKeys(const std::vector<InputEvent>& events)
     return text;
 }
 
-static void SaveBmp(const char* path, const std::vector<DWORD>& pixels, int width, int height)
-{
-    FILE* file = fopen(path, "wb");
-    if (!file)
-        return;
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = -height;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biSizeImage = static_cast<DWORD>(pixels.size() * 4);
-    BITMAPFILEHEADER fileHeader = {};
-    fileHeader.bfType = 0x4D42;
-    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
-    fileHeader.bfSize = fileHeader.bfOffBits + header.biSizeImage;
-    fwrite(&fileHeader, sizeof fileHeader, 1, file);
-    fwrite(&header, sizeof header, 1, file);
-    fwrite(pixels.data(), 4, pixels.size(), file);
-    fclose(file);
-}
-
 static std::vector<DWORD> ReadPixels(HDC source, int x, int y, int width, int height)
 {
     std::vector<DWORD> pixels(static_cast<size_t>(width) * height, 0);
@@ -235,16 +213,6 @@ static std::vector<DWORD> ReadPixels(HDC source, int x, int y, int width, int he
     if (section)
         DeleteObject(section);
     DeleteDC(copy);
-    return pixels;
-}
-
-std::vector<DWORD> CaptureScreen(int x, int y, int width, int height, const char* path)
-{
-    HDC screen = GetDC(nullptr);
-    std::vector<DWORD> pixels = ReadPixels(screen, x, y, width, height);
-    ReleaseDC(nullptr, screen);
-    if (path)
-        SaveBmp(path, pixels, width, height);
     return pixels;
 }
 

@@ -57,10 +57,7 @@ private:
 
 std::string DescribeKeys(const std::vector<InputEvent>& events);
 
-// Copies a part of the screen into a 32-bit top-down buffer (0x00RRGGBB per pixel) and, when path is
-// given, saves it as a BMP file.
-std::vector<DWORD> CaptureScreen(int x, int y, int width, int height, const char* path);
-// The pixels of a bitmap resource, the same way.
+// The pixels of a bitmap resource, 32-bit top-down (0x00RRGGBB per pixel).
 std::vector<DWORD> BitmapPixels(UINT id, int* width, int* height);
 
 // A point well inside segment i of the pad (the middle of its icon), or the centre for i == 8.

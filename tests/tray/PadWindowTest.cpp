@@ -75,13 +75,14 @@ TEST_F(PadTest, OpensCentredShapedAndPublishedThenMovesWithoutASecondPad)
     }
     EXPECT_TRUE(g_padDialog->centreButton.tooltip == nullptr);
 
-    // What the screen shows: the target behind the corners, the pad's picture inside.
-    Pump(200);
-    std::vector<DWORD> shot = CaptureScreen(rect.left, rect.top, 165, 165, "pad-screenshot.bmp");
+    // What the pad draws: nothing outside its shape (the corners keep the fill), its picture inside.
+    const DWORD magenta = 0xFF00FF;
+    ASSERT_TRUE(PumpUntil([pad] { return IsWindowVisible(pad) != FALSE; }, 2000));
+    std::vector<DWORD> shot = RenderClient(pad, magenta).pixels;
+    ASSERT_EQ(165u * 165u, shot.size());
     int width, height;
     std::vector<DWORD> picture = BitmapPixels(IDB_BACKGROUND, &width, &height);
     ASSERT_EQ(165, width);
-    const DWORD magenta = 0xFF00FF;
     EXPECT_EQ(magenta, shot[2 * 165 + 2]);
     EXPECT_EQ(magenta, shot[162 * 165 + 162]);
     EXPECT_EQ(magenta, shot[2 * 165 + 162]);
@@ -131,8 +132,10 @@ TEST_F(PadTest, EscapeClosesAndOwnerModeUsesTheSecondSetAndGivesTheForegroundBac
 
         RECT rect;
         GetWindowRect(pad, &rect);
-        Pump(150);
-        std::vector<DWORD> shot = CaptureScreen(rect.left, rect.top, 165, 165, nullptr);
+        // Shown once its buttons are set up.
+        ASSERT_TRUE(PumpUntil([pad] { return IsWindowVisible(pad) != FALSE; }, 2000));
+        std::vector<DWORD> shot = RenderClient(pad, 0).pixels;
+        ASSERT_EQ(165u * 165u, shot.size());
         int width, height;
         std::vector<DWORD> first = BitmapPixels(IDB_FIND, &width, &height);
         std::vector<DWORD> second = BitmapPixels(IDB_FIND2, &width, &height);
