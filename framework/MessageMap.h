@@ -12,9 +12,14 @@
 //
 //     const MessageEntry CMainFrame::messageEntries[] = {
 //         OnMessage(WM_CREATE, &CMainFrame::OnCreate),
+//         OnTimer(&CMainFrame::OnWatchdogTimer),
 //         OnCommand(ID_APP_EXIT, &CMainFrame::OnExit),
 //         OnRegistered(&openQuimbelMessage, &CMainFrame::OnOpenPad),
 //     };
+//
+// Messages with a typed entry (paint, print-client, erase, timer, control colour, mouse, draw item,
+// commands) reach their handler cracked; OnMessage and OnRegistered pass wParam and lParam as they are.
+// A handler must not be named like an entry (a member named OnTimer would hide the entry OnTimer).
 //     const MessageMap CMainFrame::messageMap = MakeMessageMap(&CFrameWnd::messageMap, messageEntries);
 //
 // The base map pointer is the only chaining: a message not found in a table is looked up in its base's

@@ -18,6 +18,15 @@ for step in "$top"/tools/demo/*.sh; do
   echo "=== $(sed -n 's/^# Demo: //p' "$step" | head -n 1)"
   bash "$step" || { echo "(this step failed)"; status=1; }
 done
+# The README's pictures, small: the pad, the wizard's destination page and the progress dialog
+# (docs/pictures holds the copies the README shows).
+if command -v convert >/dev/null; then
+  mkdir -p "$DEMO_OUT/pictures"
+  [ -e "$DEMO_OUT/30-pad/pad.png" ] && convert "$DEMO_OUT/30-pad/pad.png" "$DEMO_OUT/pictures/pad.png"
+  page=$(ls "$DEMO_OUT"/50-setup/page*.png 2>/dev/null | sed -n 3p)
+  [ -n "$page" ] && convert "$page" -resize 50% "$DEMO_OUT/pictures/wizard-page.png"
+  [ -e "$DEMO_OUT/55-install/progress.png" ] && convert "$DEMO_OUT/55-install/progress.png" "$DEMO_OUT/pictures/progress.png"
+fi
 echo
 echo "Demo output (logs, screenshots): $DEMO_OUT"
 exit $status

@@ -1,4 +1,5 @@
 #include "tray/ImageButton.h"
+#include "framework/MemoryDC.h"
 #include "tray/BitmapRegion.h"
 #include <commctrl.h>
 #include <algorithm>
@@ -265,52 +266,39 @@ void CImageButton::DrawImage(HDC dc, const RECT& rect, HBITMAP image)
     BITMAP size;
     if (width <= 0 || height <= 0 || !GetObject(image, sizeof size, &size))
         return;
-    HDC imageDC = CreateCompatibleDC(dc);
-    if (!imageDC)
+    CMemoryDC imageDC(dc);
+    if (!imageDC.SelectBitmap(image))
         return;
-    HGDIOBJ oldImage = SelectObject(imageDC, image);
 
     if (sizingMode == tileImages) {
         for (int y = rect.top; y < rect.bottom; y += size.bmHeight)
             for (int x = rect.left; x < rect.right; x += size.bmWidth)
                 BitBlt(dc, x, y, std::min<int>(size.bmWidth, rect.right - x),
                        std::min<int>(size.bmHeight, rect.bottom - y), imageDC, 0, 0, SRCCOPY);
-    } else {
-        HDC maskDC = Mask() ? CreateCompatibleDC(dc) : nullptr;
-        HDC bufferDC = maskDC ? CreateCompatibleDC(dc) : nullptr;
-        HBITMAP buffer = bufferDC ? CreateCompatibleBitmap(dc, width, height) : nullptr;
-        // Copies one picture into target at (x, y), 1:1 or stretched to the rectangle.
-        auto place = [&](HDC target, int x, int y, HDC source, const BITMAP& sourceSize, DWORD rop) {
-            if (sizingMode == stretchImages)
-                StretchBlt(target, x, y, width, height, source, 0, 0, sourceSize.bmWidth, sourceSize.bmHeight, rop);
-            else
-                BitBlt(target, x, y, width, height, source, 0, 0, rop);
-        };
-        BITMAP maskSize;
-        if (buffer && GetObject(maskImage, sizeof maskSize, &maskSize)) {
-            // image XOR (old screen), AND mask, XOR image: the image where the mask is black, the old
-            // screen where it is white; composed off-screen so the edges do not flicker.
-            HGDIOBJ oldBuffer = SelectObject(bufferDC, buffer);
-            HGDIOBJ oldMask = SelectObject(maskDC, maskImage);
-            BitBlt(bufferDC, 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY);
-            place(bufferDC, 0, 0, imageDC, size, SRCINVERT);
-            place(bufferDC, 0, 0, maskDC, maskSize, SRCAND);
-            place(bufferDC, 0, 0, imageDC, size, SRCINVERT);
-            BitBlt(dc, rect.left, rect.top, width, height, bufferDC, 0, 0, SRCCOPY);
-            SelectObject(maskDC, oldMask);
-            SelectObject(bufferDC, oldBuffer);
-        } else {
-            place(dc, rect.left, rect.top, imageDC, size, SRCCOPY);
-        }
-        if (buffer)
-            DeleteObject(buffer);
-        if (bufferDC)
-            DeleteDC(bufferDC);
-        if (maskDC)
-            DeleteDC(maskDC);
+        return;
     }
-    SelectObject(imageDC, oldImage);
-    DeleteDC(imageDC);
+    // Copies one picture into target at (x, y), 1:1 or stretched to the rectangle.
+    auto place = [&](HDC target, int x, int y, HDC source, const BITMAP& sourceSize, DWORD rop) {
+        if (sizingMode == stretchImages)
+            StretchBlt(target, x, y, width, height, source, 0, 0, sourceSize.bmWidth, sourceSize.bmHeight, rop);
+        else
+            BitBlt(target, x, y, width, height, source, 0, 0, rop);
+    };
+    CBitmap buffer;   // declared first: it outlives the context it is selected into
+    CMemoryDC maskDC, bufferDC;
+    BITMAP maskSize;
+    if (Mask() && GetObject(maskImage, sizeof maskSize, &maskSize) && maskDC.Create(dc) && maskDC.SelectBitmap(Mask()) &&
+        bufferDC.Create(dc) && buffer.CreateCompatibleBitmap(dc, width, height) && bufferDC.SelectBitmap(buffer)) {
+        // image XOR (old screen), AND mask, XOR image: the image where the mask is black, the old screen
+        // where it is white; composed off-screen so the edges do not flicker.
+        BitBlt(bufferDC, 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY);
+        place(bufferDC, 0, 0, imageDC, size, SRCINVERT);
+        place(bufferDC, 0, 0, maskDC, maskSize, SRCAND);
+        place(bufferDC, 0, 0, imageDC, size, SRCINVERT);
+        BitBlt(dc, rect.left, rect.top, width, height, bufferDC, 0, 0, SRCCOPY);
+    } else {
+        place(dc, rect.left, rect.top, imageDC, size, SRCCOPY);
+    }
 }
 
 void CImageButton::DrawCaption(HDC dc, const RECT& rect, BOOL pressed)

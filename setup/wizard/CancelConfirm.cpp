@@ -1,6 +1,6 @@
 #include "setup/wizard/CancelConfirm.h"
 #include "setup/engine/UiTexts.h"
-#include "setup/resource.h"
+#include "setup/wizard/resource.h"
 
 CCancelConfirm::CCancelConfirm(HWND parent) : CDialog(IDD_CANCEL_CONFIRM, parent)
 {

@@ -2,7 +2,7 @@
 #include "framework/DataExchange.h"
 #include "framework/FolderDialog.h"
 #include "setup/engine/SetupState.h"
-#include "setup/resource.h"
+#include "setup/wizard/resource.h"
 #include <string.h>
 
 const MessageEntry CDestinationPage::messageEntries[] = {

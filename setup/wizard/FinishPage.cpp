@@ -1,6 +1,6 @@
 #include "setup/wizard/FinishPage.h"
 #include "framework/DataExchange.h"
-#include "setup/resource.h"
+#include "setup/wizard/resource.h"
 
 CFinishPage::CFinishPage() : CWizardPage(IDD_PAGE_FINISH, dlgPFT)
 {

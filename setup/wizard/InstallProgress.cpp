@@ -7,7 +7,7 @@
 #include "setup/install/RegisterProduct.h"
 #include "setup/install/RegisterUninstall.h"
 #include "setup/install/UninstallLog.h"
-#include "setup/resource.h"
+#include "setup/wizard/resource.h"
 
 namespace {
 

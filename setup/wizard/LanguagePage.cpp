@@ -3,7 +3,7 @@
 #include "framework/DataExchange.h"
 #include "setup/engine/LanguageTable.h"
 #include "setup/engine/SetupState.h"
-#include "setup/resource.h"
+#include "setup/wizard/resource.h"
 #include "setup/wizard/SetupBackdrop.h"
 #include "setup/wizard/WizardFrame.h"
 

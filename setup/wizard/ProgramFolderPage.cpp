@@ -1,7 +1,7 @@
 #include "setup/wizard/ProgramFolderPage.h"
 #include "framework/DataExchange.h"
 #include "setup/engine/InstallScript.h"
-#include "setup/resource.h"
+#include "setup/wizard/resource.h"
 #include "shared/JoinPath.h"
 #include "shared/RegAccess.h"
 #include <string.h>

@@ -1,6 +1,6 @@
 #include "setup/wizard/ReadmePage.h"
 #include "framework/DataExchange.h"
-#include "setup/resource.h"
+#include "setup/wizard/resource.h"
 #include <stdlib.h>
 #include <string.h>
 

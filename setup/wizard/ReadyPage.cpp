@@ -1,6 +1,6 @@
 #include "setup/wizard/ReadyPage.h"
 #include "framework/DataExchange.h"
-#include "setup/resource.h"
+#include "setup/wizard/resource.h"
 
 CReadyPage::CReadyPage() : CWizardPage(IDD_PAGE_READY, dlgP5T)
 {

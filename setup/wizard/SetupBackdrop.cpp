@@ -5,7 +5,7 @@
 #include "setup/engine/InstallScript.h"
 #include "setup/engine/SetupState.h"
 #include "setup/engine/UiTexts.h"
-#include "setup/resource.h"
+#include "setup/wizard/resource.h"
 #include "setup/wizard/WizardPage.h"
 
 namespace {

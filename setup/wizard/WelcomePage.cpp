@@ -1,7 +1,7 @@
 #include "setup/wizard/WelcomePage.h"
 #include "framework/DataExchange.h"
 #include "setup/engine/InstallScript.h"
-#include "setup/resource.h"
+#include "setup/wizard/resource.h"
 
 namespace {
 

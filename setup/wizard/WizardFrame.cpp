@@ -5,7 +5,7 @@
 #include "setup/engine/SetupState.h"
 #include "setup/engine/SourcePaths.h"
 #include "setup/engine/UiTexts.h"
-#include "setup/resource.h"
+#include "setup/wizard/resource.h"
 #include "setup/wizard/CancelConfirm.h"
 #include "setup/wizard/DestinationPage.h"
 #include "setup/wizard/FinishPage.h"

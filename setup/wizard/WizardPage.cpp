@@ -2,7 +2,7 @@
 #include "setup/wizard/WizardWindows.h"
 #include "framework/DataExchange.h"
 #include "setup/engine/SetupState.h"
-#include "setup/resource.h"
+#include "setup/wizard/resource.h"
 #include "setup/wizard/WizardFrame.h"
 #include <string.h>
 

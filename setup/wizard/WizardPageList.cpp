@@ -1,5 +1,5 @@
 #include "setup/wizard/WizardPageList.h"
-#include "setup/resource.h"
+#include "setup/wizard/resource.h"
 #include "setup/wizard/DestinationPage.h"
 #include "setup/wizard/FinishPage.h"
 #include "setup/wizard/LanguagePage.h"

@@ -3,6 +3,7 @@
 // other programs see it: DOINSTALL's result and the uninstall log record by record, with each shortcut's
 // fields. Exit code 0 when the wizard went through.
 #include "InstallFixture.h"
+#include "MessagePump.h"
 #include "WizardDriver.h"
 #include "setup/install/InstallNames.h"
 #include <stdio.h>
@@ -60,9 +61,28 @@ int main()
     if (!Next(wizard, PageKind::welcome) || !Next(wizard, PageKind::readme) || !Next(wizard, PageKind::destination))
         return 1;
     SendMessageA(GetDlgItem(wizard.CurrentPage(), idFolder), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(destination));
-    if (!Next(wizard, PageKind::programFolder) || !Next(wizard, PageKind::ready) ||
-        !Next(wizard, PageKind::finish, 30000))
+    if (!Next(wizard, PageKind::programFolder) || !Next(wizard, PageKind::ready))
         return 1;
+    WizardDriver::Click(wizard.Button(idNext));
+    // A picture of the progress dialog for the reader (progress.bmp in the current folder).
+    HWND progress = nullptr;
+    if (PumpUntil([&] { return (progress = wizard.ProgressDialog()) != nullptr && IsWindowVisible(progress); }, 10000)) {
+        // The copy step has begun: its caption and animation show.
+        PumpUntil([&] {
+            char caption[8] = "";
+            HWND animation = FindWindowExA(progress, nullptr, "SysAnimate32", nullptr);
+            return GetWindowTextA(progress, caption, sizeof caption) > 0 && animation && IsWindowVisible(animation);
+        }, 5000);
+        // Painted now (the dialog's thread answers the paint messages before RedrawWindow returns).
+        RedrawWindow(progress, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT area;
+        GetWindowRect(progress, &area);
+        CaptureScreen(area, "progress.bmp");
+    }
+    if (!wizard.WaitForPage(PageKind::finish, 30000)) {
+        printf("install_demo: the wizard did not reach the finish page\n");
+        return 1;
+    }
     WizardDriver::Click(wizard.Button(idCancel));
     printf("DOINSTALL returned %lu\n", static_cast<unsigned long>(wizard.WaitForResult()));
     PrintLog(ReadFileBytes(std::string(destination) + "\\" + uninstallLogName));

@@ -4,7 +4,7 @@ ferrowin_gtest(install_run_test ${CMAKE_CURRENT_LIST_DIR}/InstallRunTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UninstallerTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InstallFixture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InstallArt.rc)
-target_link_libraries(install_run_test PRIVATE setup_install test_support advapi32 ole32 shell32 uuid comctl32)
+target_link_libraries(install_run_test PRIVATE setup_install test_support advapi32 ole32 shell32 uuid)
 target_include_directories(install_run_test PRIVATE ${INSTALL_ART_DIR})
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/InstallArt.rc PROPERTIES OBJECT_DEPENDS ${INSTALL_ART_DIR}/install.avi)
 add_dependencies(install_run_test uninstaller installart)

@@ -18,6 +18,10 @@ rm -rf "$dest"
 wine install_demo.exe </dev/null >"$out/install.log" 2>&1
 installed=$?
 sed -i 's/\r$//' "$out/install.log"
+if [ -e progress.bmp ]; then
+  mv progress.bmp "$out/progress.bmp"
+  command -v convert >/dev/null && convert "$out/progress.bmp" "$out/progress.png" && rm -f "$out/progress.bmp"
+fi
 grep -E 'DOINSTALL returned|^  [0-9]|->|install_demo:' "$out/install.log"
 echo "--- installed files:"
 (cd "$dest" && ls -l | awk 'NR > 1 {printf "  %9s  %s\n", $5, $9}')
