@@ -73,8 +73,7 @@ int main()
             HWND animation = FindWindowExA(progress, nullptr, "SysAnimate32", nullptr);
             return GetWindowTextA(progress, caption, sizeof caption) > 0 && animation && IsWindowVisible(animation);
         }, 5000);
-        // Painted now (the dialog's thread answers the paint messages before RedrawWindow returns).
-        RedrawWindow(progress, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PaintNow(progress);
         RECT area;
         GetWindowRect(progress, &area);
         CaptureScreen(area, "progress.bmp");

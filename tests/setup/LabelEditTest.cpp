@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <string.h>
 #include <vector>
-#include "MessagePump.h"
 #include "tests/support/PixelRegion.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
@@ -74,7 +73,6 @@ protected:
     {
         ASSERT_TRUE(dialog.Create());
         SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-        Pump(100);
         ASSERT_TRUE(dialog.label.hwnd);
         ASSERT_TRUE(dialog.edit.hwnd);
     }

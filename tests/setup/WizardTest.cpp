@@ -192,7 +192,7 @@ protected:
         RECT client;
         GetClientRect(wizard.Backdrop(), &client);
         MapWindowPoints(wizard.Backdrop(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-        Pump(100);
+        PaintNow(wizard.Backdrop());
         RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         Screenshot shot = CaptureScreen(screen, ArtefactFolder() + "\\" + name + ".bmp");
         int height = client.bottom - client.top;
@@ -464,7 +464,7 @@ TEST_F(SetupWizard, LanguageChangeUpdatesEverythingAtOnce)
     title.top += 10;
     title.right = title.left + 420;
     title.bottom = title.top + 40;
-    Pump(100);
+    PaintNow(wizard.Backdrop());
     Screenshot before = CaptureScreen(title);
     ChooseLanguage(wizard, frenchRow);
     EXPECT_TRUE(PumpUntil([&] { return CaptionsAre(wizard, "fra"); }, 10000));
