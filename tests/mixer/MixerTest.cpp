@@ -194,8 +194,9 @@ TEST(MixerWithoutDevice, EveryFunctionFailsAndIsMuteClearsItsFlag)
 {
     if (!RunningAs(NoDeviceProgram) && !RunningAs(EndpointProgram))
         GTEST_SKIP() << "runs in the helper copies without a device";
-    if (RunningAs(NoDeviceProgram))
+    if (RunningAs(NoDeviceProgram)) {
         ASSERT_EQ(0u, mixerGetNumDevs());
+    }
     EXPECT_EQ(0, MixerControlExist());
     DWORD value = 7, minimum = 8, maximum = 9;
     EXPECT_EQ(0, GetVolume(&value, &minimum, &maximum));
