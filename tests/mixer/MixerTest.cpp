@@ -259,6 +259,13 @@ public:
             Save(key, "ThreadingModel", &model);
             RegCloseKey(key);
         }
+        // A run stopped before its clean-up left the fake there: the system's own server comes back then.
+        if (server.data.find("fake_endpoint.dll") != std::string::npos) {
+            char folder[MAX_PATH] = "";
+            GetSystemDirectoryA(folder, MAX_PATH);
+            server = {true, REG_SZ, std::string(folder) + "\\mmdevapi.dll"};
+            model = {true, REG_SZ, "Both"};
+        }
         if (RegCreateKeyExA(HKEY_CLASSES_ROOT, serverKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
             return;
         const std::string path = ProgramFolder() + "fake_endpoint.dll";
@@ -291,17 +298,16 @@ private:
     static void Save(HKEY key, const char* name, Value* value)
     {
         char data[1024] = "";
-        DWORD size = sizeof(data) - 1;
+        DWORD size = sizeof(data) - 1;   // room for a terminator the stored text may lack
         value->present = RegQueryValueExA(key, name, nullptr, &value->type, reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS;
-        value->data.assign(data, value->present ? size : 0);
+        value->data = value->present ? data : "";
     }
     static bool Write(HKEY key, const char* name, const Value& value)
     {
         if (!value.present)
             return RegDeleteValueA(key, name) == ERROR_SUCCESS;
-        const std::string data = value.data.c_str();   // the stored terminator is written again
-        return RegSetValueExA(key, name, 0, value.type, reinterpret_cast<const BYTE*>(data.c_str()),
-                              static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+        return RegSetValueExA(key, name, 0, value.type, reinterpret_cast<const BYTE*>(value.data.c_str()),
+                              static_cast<DWORD>(value.data.size() + 1)) == ERROR_SUCCESS;
     }
 
     bool classExisted = false;
