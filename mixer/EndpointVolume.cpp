@@ -74,9 +74,9 @@ BOOL BindCom(ComFunctions* com)
     return com->initialize && com->create && com->uninitialize;
 }
 
-// The volume interface of the default render endpoint for the console role, the device the Sound control
-// panel names the default device (it sets the multimedia role with it) and the one the system's own volume
-// control shows; null when there is no such endpoint or the enumerator is not registered.
+// The volume interface of the default render endpoint for the console role: the device the Sound control
+// panel makes the default device (it sets the console and multimedia roles together; the communications
+// role is the other, for calls). Null when there is no such endpoint or the enumerator is not registered.
 IAudioEndpointVolume* OpenEndpointVolume(const ComFunctions& com)
 {
     IMMDeviceEnumerator* enumerator = nullptr;
