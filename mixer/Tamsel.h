@@ -1,4 +1,5 @@
-// The mixer volume library's exports: master volume and mute of the first audio mixer's speakers line.
+// The mixer volume library's exports: master volume and mute of the first audio mixer's speakers line, and
+// from Windows Vista on (where that line is the calling program's own) of the default audio endpoint.
 #pragma once
 #include <windows.h>
 

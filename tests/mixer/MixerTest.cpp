@@ -1,16 +1,54 @@
-// The mixer volume library against Wine's mixer (ALSA with a null output in the test prefix), and, in a
-// helper copy of this program whose ALSA driver is switched off, against no mixer device at all.
+// The mixer volume library. Through winmm: in a helper copy of this program that plays Windows XP against
+// Wine's mixer (ALSA with a null output in the test prefix), and in one whose ALSA driver is switched off
+// against no mixer device at all. Through the default audio endpoint: in helper copies that play Vista and
+// later, against a fake device enumerator registered for the test (Wine's endpoint volume is a stub).
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <mmsystem.h>
+#include <objbase.h>
+#include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include "ChildProcess.h"
+#include "FakeEndpointState.h"
+#include "LaneFactor.h"
+#include "RegistryScratch.h"
+#include "mixer/EndpointScale.h"
 #include "mixer/Tamsel.h"
 
 namespace {
 
+const char WinmmProgram[] = "mixer_winxp.exe";
 const char NoDeviceProgram[] = "mixer_nodev_test.exe";
+const char EndpointProgram[] = "mixer_win7.exe";
+const DWORD waitLimit = 60000;
 
-bool RunningWithoutDevice() { return _stricmp(OwnFileName().c_str(), NoDeviceProgram) == 0; }
+bool RunningAs(const char* program) { return _stricmp(OwnFileName().c_str(), program) == 0; }
+
+// Runs a copy of this program named NAME as Windows VERSION (Wine's per-program setting).
+ChildResult RunAs(const char* name, const char* version, const std::string& args)
+{
+    const std::string helper = CopySelfAs(name);
+    ChildResult child;
+    if (helper.empty() || !SetAppDefault(name, nullptr, "Version", version)) {
+        child.output = std::string("no helper copy ") + name;
+        return child;
+    }
+    child = RunChild(helper, args, waitLimit * LaneFactor());
+    DeleteFileA(helper.c_str());
+    return child;
+}
+
+// A whole line of the output.
+bool HasLine(const std::string& output, const std::string& line)
+{
+    for (size_t at = output.find(line); at != std::string::npos; at = output.find(line, at + 1)) {
+        const size_t end = at + line.size();
+        if ((at == 0 || output[at - 1] == '\n') && (end == output.size() || output[end] == '\r' || output[end] == '\n'))
+            return true;
+    }
+    return false;
+}
 
 // The system's own answer for a value of the speakers line's control, asked without the library.
 struct SystemControl {
@@ -64,8 +102,8 @@ class MixerWithDevice : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (RunningWithoutDevice())
-            GTEST_SKIP() << "the helper copy has no mixer device";
+        if (!RunningAs(WinmmProgram))
+            GTEST_SKIP() << "runs in the helper copy that plays Windows XP";
         ASSERT_NE(0u, mixerGetNumDevs()) << "the test prefix should provide an ALSA null mixer";
         ASSERT_TRUE(volume.Find(MIXERCONTROL_CONTROLTYPE_VOLUME));
         ASSERT_TRUE(mute.Find(MIXERCONTROL_CONTROLTYPE_MUTE));
@@ -151,11 +189,14 @@ TEST_F(MixerWithDevice, NullPointersAreRefused)
     EXPECT_EQ(0, IsMute(NULL));
 }
 
+// Without a mixer device (winmm), or without a default endpoint (the fake set so).
 TEST(MixerWithoutDevice, EveryFunctionFailsAndIsMuteClearsItsFlag)
 {
-    if (!RunningWithoutDevice())
-        GTEST_SKIP() << "runs in the helper copy without a mixer device";
-    ASSERT_EQ(0u, mixerGetNumDevs());
+    if (!RunningAs(NoDeviceProgram) && !RunningAs(EndpointProgram))
+        GTEST_SKIP() << "runs in the helper copies without a device";
+    if (RunningAs(NoDeviceProgram)) {
+        ASSERT_EQ(0u, mixerGetNumDevs());
+    }
     EXPECT_EQ(0, MixerControlExist());
     DWORD value = 7, minimum = 8, maximum = 9;
     EXPECT_EQ(0, GetVolume(&value, &minimum, &maximum));
@@ -169,19 +210,322 @@ TEST(MixerWithoutDevice, EveryFunctionFailsAndIsMuteClearsItsFlag)
     EXPECT_EQ(0, SetMute(TRUE));
 }
 
-// Wine's per-program DLL override switches the ALSA driver off for the helper copy only.
-TEST(MixerWithoutDevice, HelperWithoutAudioDriver)
+TEST(WinmmMixer, HelperAsWindowsXp)
 {
-    if (RunningWithoutDevice())
-        GTEST_SKIP();
-    const std::string helper = CopySelfAs(NoDeviceProgram);
-    ASSERT_FALSE(helper.empty());
+    const ChildResult child = RunAs(WinmmProgram, "winxp", "--gtest_filter=MixerWithDevice.*");
+    ASSERT_TRUE(child.finished) << child.output;
+    EXPECT_EQ(0u, child.exitCode) << child.output;
+    EXPECT_NE(std::string::npos, child.output.find("[  PASSED  ] 4 tests")) << child.output;
+}
+
+// Wine's per-program DLL override switches the ALSA driver off for the helper copy only.
+TEST(WinmmMixer, HelperWithoutAudioDriver)
+{
     ASSERT_TRUE(SetAppDefault(NoDeviceProgram, "DllOverrides", "winealsa.drv", ""));
-    const ChildResult child = RunChild(helper, "--gtest_filter=MixerWithoutDevice.*", 60000);
-    DeleteFileA(helper.c_str());
+    const ChildResult child = RunAs(NoDeviceProgram, "winxp", "--gtest_filter=MixerWithoutDevice.*");
     ASSERT_TRUE(child.finished) << child.output;
     EXPECT_EQ(0u, child.exitCode) << child.output;
     EXPECT_NE(std::string::npos, child.output.find("[  PASSED  ] 1 test")) << child.output;
 }
 
+// ---- the default audio endpoint ----
+
+TEST(EndpointScale, EveryValueReadsBackAsSet)
+{
+    for (DWORD value = 0; value <= endpointVolumeMaximum; ++value)
+        ASSERT_EQ(value, VolumeFromScalar(ScalarFromVolume(value)));
+    EXPECT_EQ(0.0f, ScalarFromVolume(0));
+    EXPECT_EQ(1.0f, ScalarFromVolume(65535));
+    EXPECT_EQ(32768u, VolumeFromScalar(0.5f)) << "halves round up";
+    EXPECT_EQ(0u, VolumeFromScalar(0.49f / 65535));
+    EXPECT_EQ(0u, VolumeFromScalar(-0.25f));
+    EXPECT_EQ(0u, VolumeFromScalar(NAN));
+    EXPECT_EQ(65535u, VolumeFromScalar(1.5f));
+}
+
+// HKEY_CLASSES_ROOT's in-process server of the device enumerator's class pointed at the fake (threading
+// model Both) for the life of the object; Wine's own registration comes back after it.
+class FakeEndpointRegistration {
+public:
+    FakeEndpointRegistration()
+    {
+        HKEY key;
+        classExisted = RegOpenKeyExA(HKEY_CLASSES_ROOT, classKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
+        if (classExisted)
+            RegCloseKey(key);
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, serverKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            serverExisted = true;
+            Save(key, nullptr, &server);
+            Save(key, "ThreadingModel", &model);
+            RegCloseKey(key);
+        }
+        // A run stopped before its clean-up left the fake there: the system's own server comes back then.
+        if (server.data.find("fake_endpoint.dll") != std::string::npos) {
+            char folder[MAX_PATH] = "";
+            GetSystemDirectoryA(folder, MAX_PATH);
+            server = {true, REG_SZ, std::string(folder) + "\\mmdevapi.dll"};
+            model = {true, REG_SZ, "Both"};
+        }
+        if (RegCreateKeyExA(HKEY_CLASSES_ROOT, serverKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return;
+        const std::string path = ProgramFolder() + "fake_endpoint.dll";
+        registered = Write(key, nullptr, {true, REG_SZ, path}) && Write(key, "ThreadingModel", {true, REG_SZ, "Both"});
+        RegCloseKey(key);
+    }
+    ~FakeEndpointRegistration()
+    {
+        HKEY key;
+        if (!classExisted)
+            DeleteKeyTree(HKEY_CLASSES_ROOT, classKey);
+        else if (!serverExisted)
+            DeleteKeyTree(HKEY_CLASSES_ROOT, serverKey);
+        else if (RegOpenKeyExA(HKEY_CLASSES_ROOT, serverKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+            Write(key, nullptr, server);
+            Write(key, "ThreadingModel", model);
+            RegCloseKey(key);
+        }
+    }
+    bool Registered() const { return registered; }
+
+private:
+    static constexpr const char* classKey = "CLSID\\{BCDE0395-E52F-467C-8E3D-C4579291692E}";
+    static constexpr const char* serverKey = "CLSID\\{BCDE0395-E52F-467C-8E3D-C4579291692E}\\InprocServer32";
+    struct Value {
+        bool present;
+        DWORD type;
+        std::string data;
+    };
+    static void Save(HKEY key, const char* name, Value* value)
+    {
+        char data[1024] = "";
+        DWORD size = sizeof(data) - 1;   // room for a terminator the stored text may lack
+        value->present = RegQueryValueExA(key, name, nullptr, &value->type, reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS;
+        value->data = value->present ? data : "";
+    }
+    static bool Write(HKEY key, const char* name, const Value& value)
+    {
+        if (!value.present)
+            return RegDeleteValueA(key, name) == ERROR_SUCCESS;
+        return RegSetValueExA(key, name, 0, value.type, reinterpret_cast<const BYTE*>(value.data.c_str()),
+                              static_cast<DWORD>(value.data.size() + 1)) == ERROR_SUCCESS;
+    }
+
+    bool classExisted = false;
+    bool serverExisted = false;
+    bool registered = false;
+    Value server = {false, REG_SZ, ""};
+    Value model = {false, REG_SZ, ""};
+};
+
+// The fake registered and its shared state held (so helpers one after the other see one device), set to
+// a known level before each case.
+class EndpointVolume : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(registration.Registered());
+        ASSERT_TRUE(state != nullptr);
+        ZeroMemory(state, sizeof(*state));
+        state->level = 12345 / 65535.0f;
+        state->lastFlow = state->lastRole = -1;
+    }
+    void TearDown() override
+    {
+        if (state)
+            UnmapViewOfFile(state);
+        if (mapping)
+            CloseHandle(mapping);
+    }
+
+    // The calls the fake took since the last look, as one line.
+    std::string TakeCalls()
+    {
+        static const char* const names[fakeEndpointCallKinds] = {"enumerate", "default endpoint", "activate volume",
+            "get level", "set level", "get mute", "set mute", "other"};
+        std::string line;
+        for (int call = 0; call < fakeEndpointCallKinds; ++call) {
+            line += std::string(call ? ", " : "") + names[call] + " " + std::to_string(state->calls[call]);
+            state->calls[call] = 0;
+        }
+        return line;
+    }
+
+    FakeEndpointRegistration registration;
+    HANDLE mapping = nullptr;
+    FakeEndpointState* state = OpenFakeEndpointState(&mapping);
+};
+
+TEST_F(EndpointVolume, ASecondProcessSeesWhatTheFirstSet)
+{
+    const struct {
+        DWORD volume;
+        int mute;
+    } rounds[] = {{40000, 1}, {65535, 0}, {0, 1}};
+    for (const auto& round : rounds) {
+        const std::string volume = std::to_string(round.volume), mute = std::to_string(round.mute);
+        const ChildResult setter = RunAs(EndpointProgram, "win7", "--endpoint set " + volume + " mute " + mute + " set 65536");
+        ASSERT_TRUE(setter.finished) << setter.output;
+        EXPECT_TRUE(HasLine(setter.output, "SetVolume(" + volume + ") -> 1")) << setter.output;
+        EXPECT_TRUE(HasLine(setter.output, "SetMute(" + mute + ") -> 1")) << setter.output;
+        EXPECT_TRUE(HasLine(setter.output, "SetVolume(65536) -> 0")) << "the endpoint refuses a level above 1.0";
+        EXPECT_FLOAT_EQ(round.volume / 65535.0f, state->level);
+        EXPECT_EQ(round.mute, state->mute);
+        EXPECT_EQ(0, state->lastFlow) << "eRender";
+        EXPECT_EQ(0, state->lastRole) << "eConsole";
+        EXPECT_EQ("enumerate 0, default endpoint 3, activate volume 3, get level 0, set level 2, get mute 0, "
+                  "set mute 1, other 0", TakeCalls());
+
+        const ChildResult getter = RunAs(EndpointProgram, "win7", "--endpoint get");
+        ASSERT_TRUE(getter.finished) << getter.output;
+        EXPECT_TRUE(HasLine(getter.output, "GetVolume -> 1: " + volume + " (0..65535)")) << getter.output;
+        EXPECT_TRUE(HasLine(getter.output, "IsMute -> 1: " + mute)) << getter.output;
+        EXPECT_TRUE(HasLine(getter.output, "MixerControlExist -> 1")) << getter.output;
+        EXPECT_EQ("enumerate 0, default endpoint 3, activate volume 3, get level 1, set level 0, get mute 1, "
+                  "set mute 0, other 0", TakeCalls());
+    }
+}
+
+TEST_F(EndpointVolume, EveryStepOfTheScaleReadsBackAsSet)
+{
+    const ChildResult sweep = RunAs(EndpointProgram, "win7", "--endpoint sweep");
+    EXPECT_TRUE(HasLine(sweep.output, "sweep: 256 of 256 read back as set")) << sweep.output;
+}
+
+// COM is set up only on a thread that has none, and the thread is left as it was.
+TEST_F(EndpointVolume, ComIsInitialisedOnlyForAThreadWithoutIt)
+{
+    const ChildResult run = RunAs(EndpointProgram, "win7", "--endpoint com");
+    EXPECT_TRUE(HasLine(run.output, "no COM: GetVolume -> 1: 12345, then 0x00000000")) << run.output;
+    EXPECT_TRUE(HasLine(run.output, "single-threaded: GetVolume -> 1: 12345, then 0x00000001")) << run.output;
+    EXPECT_TRUE(HasLine(run.output, "multithreaded: GetVolume -> 1: 12345, then 0x00000001")) << run.output;
+}
+
+TEST_F(EndpointVolume, NoEndpointGivesWhatNoMixerGives)
+{
+    state->noEndpoint = TRUE;
+    const ChildResult child = RunAs(EndpointProgram, "win7", "--gtest_filter=MixerWithoutDevice.*");
+    EXPECT_EQ(0u, child.exitCode) << child.output;
+    EXPECT_NE(std::string::npos, child.output.find("[  PASSED  ] 1 test")) << child.output;
+    EXPECT_NE(0, state->calls[callDefaultEndpoint]);
+    EXPECT_FLOAT_EQ(12345 / 65535.0f, state->level);
+}
+
+TEST_F(EndpointVolume, TheWindowsVersionPicksThePath)
+{
+    const struct {
+        const char* version;
+        bool endpoint;
+    } table[] = {{"win98", false}, {"winxp", false}, {"vista", true}, {"win10", true}};
+    for (const auto& row : table) {
+        const std::string name = std::string("mixer_") + row.version + ".exe";
+        const ChildResult child = RunAs(name.c_str(), row.version, "--endpoint set 1234");
+        ASSERT_TRUE(child.finished) << child.output;
+        EXPECT_EQ(row.endpoint ? 1 : 0, state->calls[callSetLevel]) << row.version << ": " << child.output;
+        EXPECT_FLOAT_EQ((row.endpoint ? 1234 : 12345) / 65535.0f, state->level) << row.version;
+        state->calls[callSetLevel] = 0;
+        state->level = 12345 / 65535.0f;
+    }
+}
+
+// ---- the helper copies' calls ----
+
+// GetVolume on a thread without COM, in a single-threaded and in the multithreaded apartment. Afterwards
+// the thread asks for the model it was in (multithreaded when none): S_FALSE says it still is in it, S_OK
+// that it has no COM.
+struct ComCase {
+    const char* name;
+    bool initialize;
+    DWORD model;
+    BOOL read;
+    DWORD value;
+    HRESULT after;
+};
+
+DWORD WINAPI RunComCase(void* parameter)
+{
+    ComCase& c = *static_cast<ComCase*>(parameter);
+    const HRESULT before = c.initialize ? CoInitializeEx(nullptr, c.model) : E_FAIL;
+    DWORD minimum = 0, maximum = 0;
+    c.read = GetVolume(&c.value, &minimum, &maximum);
+    c.after = CoInitializeEx(nullptr, c.model);
+    if (SUCCEEDED(c.after))
+        CoUninitialize();
+    if (SUCCEEDED(before))
+        CoUninitialize();
+    return 0;
+}
+
+void PrintComCases()
+{
+    ComCase cases[] = {{"no COM", false, COINIT_MULTITHREADED, 0, 0, 0},
+                       {"single-threaded", true, COINIT_APARTMENTTHREADED, 0, 0, 0},
+                       {"multithreaded", true, COINIT_MULTITHREADED, 0, 0, 0}};
+    for (ComCase& c : cases) {
+        HANDLE thread = CreateThread(nullptr, 0, RunComCase, &c, 0, nullptr);
+        if (!thread || WaitForSingleObject(thread, waitLimit) != WAIT_OBJECT_0)
+            printf("%s: thread did not finish\n", c.name);
+        else
+            printf("%s: GetVolume -> %d: %lu, then 0x%08lx\n", c.name, c.read, static_cast<unsigned long>(c.value),
+                   static_cast<unsigned long>(c.after));
+        if (thread)
+            CloseHandle(thread);
+    }
+}
+
+// 0, 257, ..., 65535 (255 * 257) through SetVolume and back through GetVolume.
+void PrintSweep()
+{
+    int same = 0;
+    for (DWORD step = 0; step <= 255; ++step) {
+        DWORD value = 0, minimum = 0, maximum = 0;
+        if (SetVolume(step * 257) && GetVolume(&value, &minimum, &maximum) && value == step * 257)
+            ++same;
+        else
+            printf("%lu read back as %lu\n", static_cast<unsigned long>(step * 257), static_cast<unsigned long>(value));
+    }
+    printf("sweep: %d of 256 read back as set\n", same);
+}
+
+// --endpoint OPERATION...: the library's exports called in order, each answer printed on a line of its own:
+// set N, mute N, get, com, sweep.
+int RunEndpointOperations(int count, char** operations)
+{
+    for (int i = 0; i < count; ++i) {
+        const std::string operation = operations[i];
+        if (operation == "set" && i + 1 < count) {
+            const DWORD value = strtoul(operations[++i], nullptr, 10);
+            printf("SetVolume(%lu) -> %d\n", static_cast<unsigned long>(value), SetVolume(value));
+        } else if (operation == "mute" && i + 1 < count) {
+            const BOOL mute = atoi(operations[++i]);
+            printf("SetMute(%d) -> %d\n", mute, SetMute(mute));
+        } else if (operation == "get") {
+            DWORD value = 7, minimum = 8, maximum = 9;
+            const BOOL read = GetVolume(&value, &minimum, &maximum);
+            printf("GetVolume -> %d: %lu (%lu..%lu)\n", read, static_cast<unsigned long>(value),
+                   static_cast<unsigned long>(minimum), static_cast<unsigned long>(maximum));
+            BOOL mute = 0x55;
+            const BOOL muteRead = IsMute(&mute);
+            printf("IsMute -> %d: %d\n", muteRead, mute);
+            printf("MixerControlExist -> %d\n", MixerControlExist());
+        } else if (operation == "com") {
+            PrintComCases();
+        } else if (operation == "sweep") {
+            PrintSweep();
+        } else {
+            printf("unknown operation %s\n", operation.c_str());
+            return 2;
+        }
+    }
+    fflush(stdout);
+    return 0;
+}
+
 }  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 2 && strcmp(argv[1], "--endpoint") == 0)
+        return RunEndpointOperations(argc - 2, argv + 2);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
