@@ -8,3 +8,6 @@ void StartScrollRepeat(int button, POINT point);
 // Ends the repeat: the timers of this thread at once, those of other threads and processes at their next
 // tick.
 void StopScrollRepeat();
+// The hook was stopped: the reference that keeps the library in this process for its repeat timers goes
+// as soon as no timer is left, instead of after the pause that lets presses in a row share it.
+void GiveBackPinWhenIdle();
