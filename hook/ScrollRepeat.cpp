@@ -11,6 +11,7 @@
 // so the library can still leave a process, and a press costs a library load only after such a pause.
 #include "hook/ScrollRepeat.h"
 #include "hook/HookShared.h"
+#include "hook/HookLibrary.h"
 #include "hook/ScrollTarget.h"
 #include "framework/CriticalSection.h"
 #include "framework/SingleLock.h"
@@ -18,6 +19,8 @@
 namespace {
 
 constexpr UINT repeatPeriod = 50;
+// WM_MOUSEHWHEEL, which the 4.0 headers do not name.
+constexpr UINT mouseHorizontalWheel = 0x020E;
 // How long a pin outlives the last repeat when the hook runs on: presses in a row share one pin. It goes
 // between one and two of these after the last press.
 constexpr DWORD pinIdlePeriod = 2000;
@@ -232,7 +235,29 @@ void EndTimersOfThisThread()
     TimersEnded(ended);
 }
 
-// One WM_HSCROLL line step to wherever the window tree of this moment says it belongs.
+// One notch of the horizontal wheel for a window without horizontal scroll bars, as the system would give
+// it: the cursor in screen coordinates, the keys and buttons held, right positive. Posted to the window the
+// repeat started over rather than injected with SendInput (which 95 lacks): it reaches that window as the
+// WM_HSCROLL steps do, whatever has the focus, and takes no detour through the low-level hooks, this
+// library's own included.
+void PostWheelNotch(HWND target, int button)
+{
+    POINT cursor;
+    if (!GetCursorPos(&cursor))
+        return;
+    const struct { int key; WORD flag; } held[] = {
+        {VK_LBUTTON, MK_LBUTTON}, {VK_RBUTTON, MK_RBUTTON}, {VK_MBUTTON, MK_MBUTTON},
+        {VK_SHIFT, MK_SHIFT},     {VK_CONTROL, MK_CONTROL},
+    };
+    WORD keys = 0;
+    for (const auto& entry : held)
+        if (GetAsyncKeyState(entry.key) < 0)
+            keys |= entry.flag;
+    const short delta = button == 2 ? WHEEL_DELTA : -WHEEL_DELTA;
+    PostMessageA(target, mouseHorizontalWheel, MAKEWPARAM(keys, delta), MAKELPARAM(cursor.x, cursor.y));
+}
+
+// One WM_HSCROLL line step to wherever the window tree of this moment says it belongs, or one wheel notch.
 void ScrollRepeatTick()
 {
     HWND target = HandleFromWord<HWND>(g_hookShared.scrollTarget);
@@ -256,6 +281,8 @@ void ScrollRepeatTick()
         PostMessageA(destination, WM_HSCROLL, direction, reinterpret_cast<LPARAM>(bar));
     } else if (GetWindowLongA(target, GWL_STYLE) & WS_HSCROLL) {
         PostMessageA(target, WM_HSCROLL, direction, 0);
+    } else if (HookHorizontalWheel()) {
+        PostWheelNotch(target, static_cast<int>(g_hookShared.scrollButton));
     }
 
     if (IsBrowserWindow(target))

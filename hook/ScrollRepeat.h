@@ -1,5 +1,6 @@
 // The horizontal repeat: while a scroll-left or scroll-right button is held, a thread timer of the
-// thread that ran the hook procedure posts one WM_HSCROLL line step every 50 ms to the target.
+// thread that ran the hook procedure posts one WM_HSCROLL line step every 50 ms to the target (from NT 6.0
+// on, to a target without horizontal scroll bars, one horizontal wheel notch instead).
 #pragma once
 #include <windows.h>
 
