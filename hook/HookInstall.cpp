@@ -39,7 +39,8 @@ extern "C" int StopHook()
     g_hookShared.instanceRecorded = 0;
     g_hookShared.ownerWindow = 0;
     // No hook will see the release of a button held now: the repeat ends here, and with it every repeat
-    // timer that keeps the library in a process.
+    // timer; the library's hold on this process goes with the last one.
     StopScrollRepeat();
+    GiveBackPinWhenIdle();
     return result;
 }

@@ -26,6 +26,7 @@ public:
 
 HookProcessState g_processState;
 MousePlatform g_platform = platformLowLevel;
+bool g_horizontalWheel = false;
 
 // Stands in for the block when it could not even be allocated: never ready, so every item operation
 // fails as it does for a block that could not be opened. Made with the module, before any hook runs.
@@ -46,6 +47,8 @@ UINT CallQuimbelMessage() { return g_processState.callQuimbel; }
 
 MousePlatform HookPlatform() { return g_platform; }
 
+bool HookHorizontalWheel() { return g_horizontalWheel; }
+
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
@@ -54,7 +57,10 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
             g_hookShared.hookInstance = instance;
             g_hookShared.instanceRecorded = 1;
         }
-        g_platform = MousePlatformOf(CurrentWindowsVersion());
+        // Decided once here, so that the hook procedures ask the system nothing more for it.
+        WindowsVersion version = CurrentWindowsVersion();
+        g_platform = MousePlatformOf(version);
+        g_horizontalWheel = HorizontalWheelOf(version);
         DisableThreadLibraryCalls(instance);
     }
     return TRUE;

@@ -16,3 +16,5 @@ UINT CallQuimbelMessage();    // "Call quimbel l-btndown"
 
 // Which hook this process's Windows version calls for.
 MousePlatform HookPlatform();
+// Whether the horizontal repeat sends horizontal wheel input to windows without horizontal scroll bars.
+bool HookHorizontalWheel();

@@ -7,3 +7,8 @@ MousePlatform MousePlatformOf(const WindowsVersion& version)
         return platformOlderFamily;
     return platformLowLevel;
 }
+
+bool HorizontalWheelOf(const WindowsVersion& version)
+{
+    return !version.family9x && version.major >= 6;
+}

@@ -9,3 +9,7 @@ enum MousePlatform {
 };
 
 MousePlatform MousePlatformOf(const WindowsVersion& version);
+
+// Whether the horizontal repeat turns into horizontal wheel input for a window without horizontal scroll
+// bars: NT 6.0 and later have WM_MOUSEHWHEEL, and most programs of their time draw their own bars.
+bool HorizontalWheelOf(const WindowsVersion& version);

@@ -8,6 +8,7 @@
 #include <vector>
 #include "HeldInput.h"
 #include "HookTestSupport.h"
+#include "LaneFactor.h"
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 
@@ -400,6 +401,7 @@ struct RepeatThread {
     HANDLE scrolling;         // set by the thread once its repeat has posted, or when it gives up waiting
     bool scrolled = false;
     int timersAfter = -1;     // repeat timers that fired once the library had left
+    bool releaseFirst = false;   // the thread releases, presses and releases again, and ends before the unload
 };
 
 DWORD WINAPI RunRepeat(LPVOID parameter)
@@ -411,6 +413,14 @@ DWORD WINAPI RunRepeat(LPVOID parameter)
     record.mouseData = XBUTTON2 << 16;
     if (target && run->procedure(HC_ACTION, WM_XBUTTONDOWN, reinterpret_cast<LPARAM>(&record)) == 1)
         run->scrolled = PumpUntil([target] { return !g_messageLog.Of(target, {WM_HSCROLL}).empty(); }, 5000);
+    if (run->releaseFirst) {
+        const WPARAM buttons[] = {WM_XBUTTONUP, WM_XBUTTONDOWN, WM_XBUTTONUP};
+        for (WPARAM button : buttons)
+            run->procedure(HC_ACTION, button, reinterpret_cast<LPARAM>(&record));
+        DestroyWindow(target);
+        SetEvent(run->scrolling);
+        return 0;
+    }
     SetEvent(run->scrolling);
     PumpUntil([run] { return WaitForSingleObject(run->unloaded, 0) == WAIT_OBJECT_0; }, 10000);
     int timers = 0;
@@ -422,10 +432,8 @@ DWORD WINAPI RunRepeat(LPVOID parameter)
 
 // The repeat's timer keeps the library in the process until the repeat has ended (a timer left behind
 // would call into unmapped code); then the library leaves and nothing calls into it any more.
-TEST(Win98Unload, RepeatOnAnotherThreadWhenTheOwnerUnloads)
+void UnloadWithRepeat(bool releaseFirst, bool stopHook)
 {
-    if (!IsWindows98() || !GetEnvironmentVariableA("FERROWIN_UNLOAD_CASE", nullptr, 0))
-        GTEST_SKIP() << "runs in the Windows 98 helper only, started for the unload case";
     SettingsFolder settings;
     ASSERT_TRUE(settings.Ready());
     ASSERT_TRUE(settings.WriteFile(0, 0));
@@ -437,22 +445,47 @@ TEST(Win98Unload, RepeatOnAnotherThreadWhenTheOwnerUnloads)
     // Owned by the thread if it cannot be joined in time.
     RepeatThread* run = new RepeatThread{hoppet.LowLevelMousePProc, CreateEventA(nullptr, TRUE, FALSE, nullptr),
                                          CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    run->releaseFirst = releaseFirst;
     HANDLE thread = CreateThread(nullptr, 0, RunRepeat, run, 0, nullptr);
     ASSERT_NE(nullptr, thread);
     WaitForSingleObject(run->scrolling, 10000);
-    hoppet.StopHook();
+    if (stopHook)
+        hoppet.StopHook();
     FreeLibrary(hoppet.module);
-    bool left = PumpUntil([] { return GetModuleHandleA("hoppet.dll") == nullptr; }, 5000);
+    // Without StopHook the library's hold goes only after a pause without presses (a few seconds).
+    DWORD bound = 5000 * (stopHook ? 1 : 3) * LaneFactor();
+    bool left = PumpUntil([] { return GetModuleHandleA("hoppet.dll") == nullptr; }, bound);
     SetEvent(run->unloaded);
     bool joined = WaitForSingleObject(thread, 20000) == WAIT_OBJECT_0;
     CloseHandle(thread);
     ASSERT_TRUE(joined) << "the repeat thread did not end";
     EXPECT_TRUE(run->scrolled) << "the repeat did not run";
     EXPECT_TRUE(left) << "the library did not leave once the hook was removed";
-    EXPECT_EQ(0, run->timersAfter) << "a repeat timer outlived the library";
+    if (!releaseFirst) {
+        EXPECT_EQ(0, run->timersAfter) << "a repeat timer outlived the library";
+    }
     CloseHandle(run->unloaded);
     CloseHandle(run->scrolling);
     delete run;
+}
+
+TEST(Win98Unload, RepeatOnAnotherThreadWhenTheOwnerUnloads)
+{
+    if (!IsWindows98() || !GetEnvironmentVariableA("FERROWIN_UNLOAD_CASE", nullptr, 0))
+        GTEST_SKIP() << "runs in the Windows 98 helper only, started for the unload case";
+    UnloadWithRepeat(false, true);
+}
+
+// The repeat has ended and its thread with it: the library still leaves, whether the owner stopped the
+// hook or only let go of the library.
+TEST(Win98Unload, RepeatEndedBeforeTheOwnerUnloads)
+{
+    if (!IsWindows98() || !GetEnvironmentVariableA("FERROWIN_UNLOAD_CASE", nullptr, 0))
+        GTEST_SKIP() << "runs in the Windows 98 helper only, started for the unload case";
+    for (bool stopHook : {true, false}) {
+        SCOPED_TRACE(stopHook ? "StopHook, then FreeLibrary" : "FreeLibrary only");
+        UnloadWithRepeat(true, stopHook);
+    }
 }
 
 }

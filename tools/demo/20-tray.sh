@@ -1,9 +1,10 @@
 #!/bin/bash
-# Demo: The tray application starts the property program, side buttons scroll a window, and it closes after the property program
-# Quelmar.exe runs with the stand-in PLINDOR.EXE in an installation folder ("AppPath") that also holds a
-# VELDA.DAT whose two side-button settings are 0 (the hook library scrolls). Real X buttons 8 and 9 over
-# a demo window with a horizontal scroll bar should arrive there as WM_HSCROLL. Ending the property
-# program closes the tray application.
+# Demo: The tray application starts the property program, side buttons scroll a window (and, as Windows 7, turn the horizontal wheel of one without scroll bars), and it closes after the property program
+# Quelmar.exe runs as Windows 7 with the stand-in PLINDOR.EXE in an installation folder ("AppPath") that
+# also holds a VELDA.DAT whose two side-button settings are 0 (the hook library scrolls). Real X buttons 8
+# and 9 over a demo window with a horizontal scroll bar should arrive there as WM_HSCROLL, and over a demo
+# window without scroll bars as horizontal wheel notches (WM_MOUSEHWHEEL). Ending the property program
+# closes the tray application.
 cd "$DEMO_BIN" || exit 1
 out="$DEMO_OUT/20-tray"
 app="$out/app"
@@ -14,13 +15,21 @@ head -c 2048 /dev/zero >"$app/VELDA.DAT"
 winapp=$(winepath -w "$app" 2>/dev/null)
 scrolllog="$out/demowin.log"
 winlog=$(winepath -w "$scrolllog" 2>/dev/null)
+wheellog="$out/demowin-wheel.log"
+winwheellog=$(winepath -w "$wheellog" 2>/dev/null)
 wine reg add 'HKLM\Software\Ferrowin' /v AppPath /d "$winapp" /f >/dev/null 2>&1
 echo "-- installation folder (AppPath): $winapp, with PLINDOR.EXE (stand-in) and VELDA.DAT (settings 0)"
+# The hook library decides at its load by the Windows version of the process it runs in: the tray's.
+appdefaults='HKCU\Software\Wine\AppDefaults\Quelmar.exe'
+wine reg add "$appdefaults" /v Version /d win7 /f >/dev/null 2>&1
+echo "-- Quelmar.exe runs as Windows 7 (Wine's per-program Version setting)"
 status=0
 
 wine demowin.exe "$winlog" </dev/null >/dev/null 2>&1 &
 demowin=$!
-for _ in $(seq 100); do grep -q ready "$scrolllog" 2>/dev/null && break; sleep 0.1; done
+wine demowin.exe --no-scroll-bar "$winwheellog" </dev/null >/dev/null 2>&1 &
+wheelwin=$!
+for _ in $(seq 100); do grep -q ready "$scrolllog" 2>/dev/null && grep -q ready "$wheellog" 2>/dev/null && break; sleep 0.1; done
 
 start=$(date +%s.%N)
 wine Quelmar.exe </dev/null >"$out/quelmar.log" 2>&1 &
@@ -57,6 +66,25 @@ left=$(grep -c 'SB_LINELEFT' "$scrolllog" 2>/dev/null)
 echo "-- the demo window received WM_HSCROLL: ${right:-0} x SB_LINERIGHT, ${left:-0} x SB_LINELEFT; last: $(grep WM_HSCROLL "$scrolllog" 2>/dev/null | tail -n 1)"
 [ "${right:-0}" -gt 0 ] || echo "   (no horizontal scrolling arrived: the side-button behaviour of the hook library is missing or off)"
 
+window=$(xdotool search --name '^Demo wheel window$' 2>/dev/null | head -n 1)
+if [ -n "$window" ]; then
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1
+  xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+  echo "-- holding the second side button for 0.6 s, then the first for 0.3 s, over the demo window without scroll bars"
+  xdotool mousedown 9 sleep 0.6 mouseup 9
+  for _ in $(seq 50); do grep -q 'delta 120 ' "$wheellog" 2>/dev/null && break; sleep 0.1; done
+  xdotool mousedown 8 sleep 0.3 mouseup 8
+  for _ in $(seq 50); do grep -q 'delta -120 ' "$wheellog" 2>/dev/null && break; sleep 0.1; done
+  command -v import >/dev/null && import -window root "$out/screen-wheel.png" 2>/dev/null
+else
+  echo "-- the demo window without scroll bars did not appear"; status=1
+fi
+right=$(grep -c 'delta 120 ' "$wheellog" 2>/dev/null)
+left=$(grep -c 'delta -120 ' "$wheellog" 2>/dev/null)
+echo "-- the window without scroll bars received WM_MOUSEHWHEEL: ${right:-0} x +120 (right), ${left:-0} x -120 (left); last: $(grep WM_MOUSEHWHEEL "$wheellog" 2>/dev/null | tail -n 1)"
+[ "${right:-0}" -gt 0 ] || echo "   (no horizontal wheel input arrived: the hook library does not turn the repeat into wheel notches here)"
+
 echo "-- ending the property program (WM_CLOSE to its window)"
 ended=$(date +%s.%N)
 wine taskkill /im PLINDOR.EXE >/dev/null 2>&1
@@ -70,5 +98,6 @@ else
 fi
 echo "-- property program log:"; sed 's/^/   /' "$app/plindor.log" | tr -d '\r'
 wine taskkill /im demowin.exe >/dev/null 2>&1
-wait "$demowin" 2>/dev/null
+wait "$demowin" "$wheelwin" 2>/dev/null
+wine reg delete "$appdefaults" /f >/dev/null 2>&1
 exit $status
