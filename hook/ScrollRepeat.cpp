@@ -275,17 +275,20 @@ void ScrollRepeatTick()
     default: return;
     }
 
+    // The browser's document window always gets a WM_HSCROLL of its own, so it never gets a wheel notch
+    // as well (it would scroll twice a tick).
+    const bool browser = IsBrowserWindow(target) != 0;
     if (g_hookShared.horzBar1 != 0) {
         HWND destination = g_hookShared.searchedParent == 1 ? parent : target;
         HWND bar = HandleFromWord<HWND>(g_hookShared.horzBar1);
         PostMessageA(destination, WM_HSCROLL, direction, reinterpret_cast<LPARAM>(bar));
     } else if (GetWindowLongA(target, GWL_STYLE) & WS_HSCROLL) {
         PostMessageA(target, WM_HSCROLL, direction, 0);
-    } else if (HookHorizontalWheel()) {
+    } else if (HookHorizontalWheel() && !browser) {
         PostWheelNotch(target, static_cast<int>(g_hookShared.scrollButton));
     }
 
-    if (IsBrowserWindow(target))
+    if (browser)
         PostMessageA(target, WM_HSCROLL, direction, 0);
 }
 
