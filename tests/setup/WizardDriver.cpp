@@ -1,4 +1,5 @@
 #include "WizardDriver.h"
+#include "LaneFactor.h"
 #include "ChildProcess.h"
 #include "MessagePump.h"
 #include <stdio.h>
@@ -178,12 +179,15 @@ void WizardDriver::MouseClickAt(HWND window, int x, int y)
 {
     POINT point = {x, y};
     ClientToScreen(window, &point);
-    SetCursorPos(point.x, point.y);
-    Pump(20);
+    // The click goes once the pointer is there and the window is what lies under it (a window of the
+    // launcher may not be in place yet).
+    PumpUntil([&] {
+        POINT at;
+        SetCursorPos(point.x, point.y);
+        return GetCursorPos(&at) && at.x == point.x && at.y == point.y && WindowFromPoint(point) == window;
+    }, 5000 * LaneFactor());
     SendMouse(MOUSEEVENTF_LEFTDOWN);
-    Pump(20);
     SendMouse(MOUSEEVENTF_LEFTUP);
-    Pump(20);
 }
 
 void WizardDriver::MouseClick(HWND window)
@@ -246,8 +250,6 @@ std::vector<std::string> WizardDriver::ListItems(HWND list)
     return items;
 }
 
-namespace {
-
 // A 24-bit bottom-up BMP file, the form every viewer reads.
 void SaveBitmap(const Screenshot& shot, const std::string& path)
 {
@@ -279,8 +281,6 @@ void SaveBitmap(const Screenshot& shot, const std::string& path)
         fwrite(row.data(), 1, row.size(), out);
     }
     fclose(out);
-}
-
 }
 
 DWORD Screenshot::At(int screenX, int screenY) const

@@ -72,6 +72,7 @@ struct Screenshot {
     DWORD At(int screenX, int screenY) const;
 };
 Screenshot CaptureScreen(const RECT& area, const std::string& path = "");
+void SaveBitmap(const Screenshot& shot, const std::string& path);
 // Has window (of any process) paint what it has to paint before this returns: its thread answers the
 // erase and paint messages while RedrawWindow waits. The backdrop belongs to the launcher's process, so
 // it cannot be drawn into a context of this one; the tests read it from the screen after this.
