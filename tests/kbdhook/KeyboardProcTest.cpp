@@ -216,7 +216,7 @@ TEST_F(PerProcessHook, ShiftIsSwallowedWhileTheWindowsKeyIsDown)
     keybd_event(VK_SHIFT, ScanShift, 0, 0);
     keybd_event(VK_SHIFT, ScanShift, KEYEVENTF_KEYUP, 0);
     keybd_event('E', scanE, 0, 0);
-    Drain();
+    Drain(keyStepMs);
     EXPECT_EQ((Notes{{2, 182}}), notes);
     Key('E', scanE, true);
     WinUp();
