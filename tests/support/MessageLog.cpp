@@ -208,7 +208,8 @@ namespace {
 
 bool Matches(const ExpectedMessage& row, const LoggedMessage& entry)
 {
-    if (row.message != entry.message || (row.window && row.window != entry.window))
+    if ((row.message != entry.message && (!row.also || row.also != entry.message)) ||
+        (row.window && row.window != entry.window))
         return false;
     if (row.note && (!entry.note || strcmp(row.note, entry.note) != 0))
         return false;
@@ -242,7 +243,7 @@ std::string ExpectedText(const ExpectedMessage& row, bool withWindows)
     std::string text = withWindows && row.window ? WindowText(row.window) : "";
     if (row.note)
         text += std::string(row.note) + " ";
-    text += MessageName(row.message) + "(" + Parameter(row.flags & wparam, row.wParam, row.wParamMask) + ", " +
+    text += MessageName(row.message) + (row.also ? "|" + MessageName(row.also) : "") + "(" + Parameter(row.flags & wparam, row.wParam, row.wParamMask) + ", " +
             Parameter(row.flags & lparam, row.lParam, static_cast<ULONG_PTR>(row.lParamMask)) + ")";
     if (row.flags & sent)
         text += " sent";

@@ -44,6 +44,7 @@ struct ExpectedMessage {
     LPARAM lParamMask = ~static_cast<LPARAM>(0);
     HWND window = nullptr;      // compared when given, for a sequence over several windows
     const char* note = nullptr; // compared when given
+    UINT also = 0;              // another message number the row stands for, when not 0
 };
 
 // Rows that compare both parameters and the way of delivery.

@@ -82,7 +82,7 @@ HWND CreateTargetWindow(int x, int y, int width, int height, COLORREF colour)
         windowClass.lpszClassName = "PadTestTarget";
         return RegisterClassA(&windowClass);
     }();
-    if (!atom)
+    if (!atom || !MessageLog::WatchQueue())
         return nullptr;
     HWND window = CreateWindowExA(0, "PadTestTarget", "pad test target", WS_POPUP, x, y, width, height, nullptr,
                                   nullptr, GetModuleHandle(nullptr), nullptr);
