@@ -409,13 +409,6 @@ const ExpectedMessage* AnytimeRow(const std::vector<const ExpectedMessage*>& row
     return SideBySide(left, right, differs);
 }
 
-std::vector<ExpectedMessage> To(HWND window, std::vector<ExpectedMessage> rows)
-{
-    for (ExpectedMessage& row : rows)
-        row.window = window;
-    return rows;
-}
-
 std::vector<ExpectedMessage> Activation()
 {
     return {{WM_NCACTIVATE, sent | wparam | optional, FALSE},

@@ -1,7 +1,7 @@
 // The messages that reached the test's windows, in order, for tests that compare message sequences as
 // tables in the manner of Wine's conformance tests: the expected rows say how each message came (sent,
-// posted, from the default procedure), which parameters count, and whether a row may be absent or repeat,
-// and the whole sequence of the windows under test is compared with them.
+// posted, from the default procedure), which parameters count, and whether a row may be absent, repeat or
+// come at any point, and the whole sequence of the windows under test is compared with them.
 // One log for the test program (window procedures have no other place to write to), used by the thread
 // that owns the recording windows.
 #pragma once
@@ -63,13 +63,12 @@ inline ExpectedMessage Handled(const char* note, UINT message, WPARAM wParam, LP
     row.note = note;
     return row;
 }
-// The same rows for one window of a sequence over several.
+// The same row for one window of a sequence over several.
 inline ExpectedMessage To(HWND window, ExpectedMessage row)
 {
     row.window = window;
     return row;
 }
-std::vector<ExpectedMessage> To(HWND window, std::vector<ExpectedMessage> rows);
 // Optional rows of what windows may receive as one of them becomes the active window (the one before
 // losing it first): which of them come depends on their state before and on the platform.
 std::vector<ExpectedMessage> Activation();
