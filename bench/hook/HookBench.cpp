@@ -156,6 +156,7 @@ LRESULT CALLBACK StepRecorder(HWND window, UINT message, WPARAM wParam, LPARAM l
 // target was closed, when closeTarget is given).
 struct Hold {
     std::vector<double> gaps;
+    int steps = 0;
     int stepsAfter = 0;
     double lastAfter = 0;   // milliseconds from the release or the close to the last step after it
 };
@@ -179,6 +180,7 @@ Hold HoldOver(POINT at, DWORD held, HWND closeTarget)
         end = Now();
     Pump(200);
     Hold hold;
+    hold.steps = static_cast<int>(g_steps.size());
     for (size_t i = 1; i < g_steps.size(); ++i)
         if (g_steps[i] <= end)
             hold.gaps.push_back(g_steps[i] - g_steps[i - 1]);
@@ -203,7 +205,7 @@ void RepeatRhythm()
     }
     const int holds = 8;
     std::vector<double> gaps, bare, afterRelease, afterClose;
-    int stepsAfterRelease = 0, stepsAfterClose = 0;
+    int stepsAfterRelease = 0, stepsAfterClose = 0, stepsBeforeClose = 0;
     for (int i = 0; i < holds; ++i) {
         HWND target = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP | WS_VISIBLE | WS_HSCROLL, 100, 100,
                                       300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
@@ -224,6 +226,7 @@ void RepeatRhythm()
         Pump(50);
         hold = HoldOver(POINT{160, 160}, 200, child);
         stepsAfterClose += hold.stepsAfter;
+        stepsBeforeClose += hold.steps - hold.stepsAfter;
         afterClose.push_back(hold.lastAfter);
         DestroyWindow(parent);
 
@@ -254,8 +257,9 @@ void RepeatRhythm()
            Median(gaps), Percentile(gaps, 0.9), Median(bare), Median(gaps) / Median(bare));
     printf("steps after the release: %d in %d holds, the last one at most %.1f ms after it (goal: none)\n",
            stepsAfterRelease, holds, Percentile(afterRelease, 1.0));
-    printf("steps after the target was closed: %d in %d holds, the last one at most %.1f ms after it (goal: none)\n",
-           stepsAfterClose, holds, Percentile(afterClose, 1.0));
+    printf("steps after the target was closed: %d in %d holds (%d before), the last one at most %.1f ms after it "
+           "(goal: none)\n",
+           stepsAfterClose, holds, stepsBeforeClose, Percentile(afterClose, 1.0));
 }
 
 }
