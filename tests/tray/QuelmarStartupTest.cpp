@@ -296,16 +296,13 @@ TEST_F(QuelmarStartup, SystemWithoutNotificationAreaEndsAtFrameCreation)
     HANDLE process = StartProgram(oldCopy, "", root.c_str());
     ASSERT_TRUE(process);
     started.push_back(process);
-    double launched = Now();
     bool finished = WaitForProcess(process, 10000);
-    double ended = Now();
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\QuelOld.exe");
     DeleteFileA(oldCopy.c_str());
     ASSERT_TRUE(finished);
     EXPECT_EQ(0u, ExitCode(process));
-    EXPECT_LT(ended - launched, 2900.0);   // frame creation would take 3 s
     EXPECT_TRUE(ReadLines(plindorLog).empty()) << Joined(ReadLines(plindorLog));
-    EXPECT_TRUE(ReadLines(hookLog).empty()) << Joined(ReadLines(hookLog));
+    EXPECT_TRUE(ReadLines(hookLog).empty()) << "the frame was created: " << Joined(ReadLines(hookLog));
 }
 
 // The popup menu window of a process, when one is open.
