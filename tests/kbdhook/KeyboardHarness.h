@@ -66,8 +66,6 @@ DataSeg* FindDataSeg(HMODULE module);
 
 // Lets everything still on its way arrive before a comparison (only when no timer of the library is due).
 inline void Settle() { Drain(); }
-// The quiet gap after a single key: short of the Windows key's 50 ms delay, which the tests act within.
-constexpr DWORD keyStepMs = 15;
 
 bool KeyHeld(int virtualKey);
 
