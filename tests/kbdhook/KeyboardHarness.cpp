@@ -183,7 +183,7 @@ void KeyboardHookTest::Key(BYTE virtualKey, BYTE scanCode, bool up, bool extende
     keybd_event(virtualKey, scanCode, (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0),
                 extraInfo);
     // The Windows key's 50 ms timer may be due by now: it fires at the next Settle or Pump, not here.
-    DrainHoldingTimers();
+    DrainHoldingTimers(keyStepMs);
 }
 
 void KeyboardHookTest::Tap(BYTE virtualKey, BYTE scanCode, bool extended, ULONG_PTR extraInfo)

@@ -66,6 +66,8 @@ DataSeg* FindDataSeg(HMODULE module);
 
 // Lets everything still on its way arrive before a comparison (only when no timer of the library is due).
 inline void Settle() { Drain(); }
+// The quiet gap after a single key: short, so that a few keys stay well within the tap's two seconds.
+constexpr DWORD keyStepMs = 15;
 
 bool KeyHeld(int virtualKey);
 
