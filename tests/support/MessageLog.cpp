@@ -73,6 +73,7 @@ const char* KnownName(UINT message)
     case WM_NCCALCSIZE: return "WM_NCCALCSIZE";
     case WM_GETMINMAXINFO: return "WM_GETMINMAXINFO";
     case WM_QUERYNEWPALETTE: return "WM_QUERYNEWPALETTE";
+    case WM_GETICON: return "WM_GETICON";
     case WM_CREATE: return "WM_CREATE";
     case WM_DESTROY: return "WM_DESTROY";
     case WM_SETTEXT: return "WM_SETTEXT";
@@ -156,7 +157,6 @@ std::vector<LoggedMessage> MessageLog::Sequence(std::initializer_list<HWND> wind
 bool IgnoredMessage(UINT message)
 {
     switch (message) {
-    case WM_GETICON:
     case WM_GETOBJECT:
     case WM_TIMECHANGE:
     case WM_DISPLAYCHANGE:

@@ -98,10 +98,10 @@ private:
 
 extern MessageLog g_messageLog;
 
-// Messages that say nothing about the behaviour under test and come whenever the system likes (icon
-// queries, accessibility, input method, system settings and timer broadcasts); they are never compared.
-// Anything the platform may or may not send because of what a test does is an optional row of its
-// table instead.
+// The ignore list: messages that say nothing about any behaviour under test and come whenever the system
+// likes (accessibility queries, the input method, system settings and device broadcasts, the caret's
+// blink); they are never compared. Anything the platform may or may not send because of what a test does
+// (icon queries, hit tests, the cursor, moves, activation) is an optional row of its table instead.
 bool IgnoredMessage(UINT message);
 
 // Records every message into g_messageLog, then leaves it to DefaultRecorded.
