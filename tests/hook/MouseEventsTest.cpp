@@ -265,15 +265,18 @@ TEST_F(LowLevelMode, SecondPressReplacesTheRunningRepeat)
     SendMouse(MOUSEEVENTF_XDOWN, XBUTTON2);
     ASSERT_TRUE(PumpUntil([target] { return StepsSeen(target, SB_LINERIGHT) >= 2; }, 3000));
     SendMouse(MOUSEEVENTF_XDOWN, XBUTTON1);
-    ASSERT_TRUE(PumpUntil([target] { return StepsSeen(target, SB_LINELEFT) >= 3; }, 3000));
+    Pump(300);
     SendMouse(MOUSEEVENTF_XUP, XBUTTON1);
     ASSERT_TRUE(PumpUntil([] { return LastInput(WM_XBUTTONUP) != 0; }, 3000));
     int timers = 0;
     Pump(300, &timers);
     EXPECT_EQ(0, timers) << "a repeat timer was left running after the release";
-    // One timer at a time: no right step once the left ones have begun.
+    // One timer at a time: no right step once the left ones have begun, and the left ones no faster than
+    // one timer gives.
     ExpectSequence({target}, Held(Rows({{Scrolls(SB_LINERIGHT)}, Pointer(), {Scrolls(SB_LINELEFT)}}),
                                   Button(WM_XBUTTONUP, XBUTTON1)));
+    EXPECT_GE(StepsSeen(target, SB_LINELEFT), 2u) << "the second press's repeat did not go on";
+    EXPECT_LE(StepsSeen(target, SB_LINELEFT), 300u / 50 + 3) << "two timers at once";
     SendMouse(MOUSEEVENTF_XUP, XBUTTON2);
     Drain();
 }
