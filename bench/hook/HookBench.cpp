@@ -4,6 +4,8 @@
 // 2. Latency of a side-button press (registry read, settings-file open and one-byte read, timer start; the
 //    library's hold on the process when none is held) and of its release (timer kill), each against the
 //    same steps done outside the library in the same iteration.
+// 3. The repeat as a window sees it: the gap between line steps against a bare 50 ms thread timer pumped
+//    the same way, and how soon the steps stop after the release and after the target window is closed.
 #include <windows.h>
 #include <stdio.h>
 #include <string>
@@ -163,6 +165,126 @@ void PressLatency()
            Percentile(roundTrip, 0.99));
 }
 
+// The line steps' arrival times at the recording windows.
+std::vector<double> g_steps;
+
+LRESULT CALLBACK StepRecorder(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_HSCROLL)
+        g_steps.push_back(Now());
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The steps of one hold: the gaps between them while held, and what came after the release (or after the
+// target was closed, when closeTarget is given).
+struct Hold {
+    std::vector<double> gaps;
+    int steps = 0;
+    int stepsAfter = 0;
+    double lastAfter = 0;   // milliseconds from the release or the close to the last step after it
+};
+
+Hold HoldOver(POINT at, DWORD held, HWND closeTarget)
+{
+    MSLLHOOKSTRUCT record = {};
+    record.pt = at;
+    record.mouseData = XBUTTON2 << 16;
+    g_steps.clear();
+    g_lowLevelProc(HC_ACTION, WM_XBUTTONDOWN, reinterpret_cast<LPARAM>(&record));
+    Pump(held);
+    double end = Now();
+    if (closeTarget) {
+        DestroyWindow(closeTarget);
+        end = Now();
+        Pump(held);
+    }
+    g_lowLevelProc(HC_ACTION, WM_XBUTTONUP, reinterpret_cast<LPARAM>(&record));
+    if (!closeTarget)
+        end = Now();
+    Pump(200);
+    Hold hold;
+    hold.steps = static_cast<int>(g_steps.size());
+    for (size_t i = 1; i < g_steps.size(); ++i)
+        if (g_steps[i] <= end)
+            hold.gaps.push_back(g_steps[i] - g_steps[i - 1]);
+    for (double step : g_steps)
+        if (step > end) {
+            ++hold.stepsAfter;
+            hold.lastAfter = step - end;
+        }
+    return hold;
+}
+
+void RepeatRhythm()
+{
+    SettingsFolder settings;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = StepRecorder;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "FerrowinBenchSteps";
+    if (!settings.Ready() || !settings.WriteFile(0, 0) || !RegisterClassA(&windowClass)) {
+        printf("repeat: the settings or the window class could not be prepared\n");
+        return;
+    }
+    const int holds = 8;
+    std::vector<double> gaps, bare, afterRelease, afterClose;
+    int stepsAfterRelease = 0, stepsAfterClose = 0, stepsBeforeClose = 0;
+    for (int i = 0; i < holds; ++i) {
+        HWND target = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP | WS_VISIBLE | WS_HSCROLL, 100, 100,
+                                      300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+        Pump(50);
+        Hold hold = HoldOver(POINT{250, 180}, 400, nullptr);
+        gaps.insert(gaps.end(), hold.gaps.begin(), hold.gaps.end());
+        stepsAfterRelease += hold.stepsAfter;
+        afterRelease.push_back(hold.lastAfter);
+        DestroyWindow(target);
+
+        // The steps go to the parent's bar; the child under the cursor is closed while the button is held.
+        HWND parent = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300,
+                                      nullptr, nullptr, windowClass.hInstance, nullptr);
+        CreateWindowExA(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 280, 400, 20, parent, nullptr,
+                        windowClass.hInstance, nullptr);
+        HWND child = CreateWindowExA(0, windowClass.lpszClassName, "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 200, parent,
+                                     nullptr, windowClass.hInstance, nullptr);
+        Pump(50);
+        hold = HoldOver(POINT{160, 160}, 200, child);
+        stepsAfterClose += hold.stepsAfter;
+        stepsBeforeClose += hold.steps - hold.stepsAfter;
+        afterClose.push_back(hold.lastAfter);
+        DestroyWindow(parent);
+
+        // The baseline: a bare thread timer of the same interval, pumped the same way.
+        std::vector<double> ticks;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, nullptr);
+        double end = Now() + 400;
+        MSG message;
+        while (Now() < end) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                if (message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == timer)
+                    ticks.push_back(Now());
+                else
+                    DispatchMessageA(&message);
+        }
+        KillTimer(nullptr, timer);
+        for (size_t t = 1; t < ticks.size(); ++t)
+            bare.push_back(ticks[t] - ticks[t - 1]);
+    }
+    UnregisterClassA(windowClass.lpszClassName, windowClass.hInstance);
+    if (gaps.empty() || bare.empty()) {
+        printf("repeat: no steps reached the window\n");
+        return;
+    }
+    printf("repeat step gap: median %.1f ms, 90th percentile %.1f ms; bare 50 ms thread timer median %.1f ms, "
+           "ratio %.2f (goal <= 1.10)\n",
+           Median(gaps), Percentile(gaps, 0.9), Median(bare), Median(gaps) / Median(bare));
+    printf("steps after the release: %d in %d holds, the last one at most %.1f ms after it (goal: none)\n",
+           stepsAfterRelease, holds, Percentile(afterRelease, 1.0));
+    printf("steps after the target was closed: %d in %d holds (%d before), the last one at most %.1f ms after it "
+           "(goal: none)\n",
+           stepsAfterClose, holds, stepsBeforeClose, Percentile(afterClose, 1.0));
+}
+
 }
 
 int main()
@@ -191,5 +313,6 @@ int main()
     PassThrough("LowLevelMousePProc", g_lowLevelProc, reinterpret_cast<LPARAM>(&lowLevel));
     PassThrough("MouseHookProc", g_mouseHookProc, reinterpret_cast<LPARAM>(&perProcess));
     PressLatency();
+    RepeatRhythm();
     return 0;
 }

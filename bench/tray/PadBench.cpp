@@ -4,6 +4,8 @@
 //    of its own, posted and timed the same way. The pad's tooltip pauses alone take 240 ms; goal 270 ms.
 // 2. Building the window region from the background (batched rectangles from a 32-bit copy) and the nine
 //    button regions from their masks (pixel reads); baseline: the background region read pixel by pixel.
+// 3. The launcher's call (OpenOrMove) while a browser frame's thread is frozen, against the same call with
+//    no browser: the launcher must not wait for the browser.
 #include <windows.h>
 #include <algorithm>
 #include <stdio.h>
@@ -99,6 +101,73 @@ HRGN RegionByPixels(HBITMAP bitmap, COLORREF key)
     return region;
 }
 
+// A browser frame on a thread that handles no message until it is let go.
+struct FrozenBrowser {
+    HANDLE created = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thaw = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+};
+
+DWORD WINAPI FrozenBrowserThread(void* parameter)
+{
+    FrozenBrowser* browser = static_cast<FrozenBrowser*>(parameter);
+    HWND window = CreateWindowA("IEFrame", "frozen browser", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr, nullptr,
+                                GetModuleHandle(nullptr), nullptr);
+    SetEvent(browser->created);
+    WaitForSingleObject(browser->thaw, 10000);
+    DestroyWindow(window);
+    return 0;
+}
+
+// Milliseconds the launcher's call takes, with or without a frozen browser frame, then the pad closed.
+double LauncherCall(bool frozen, LONG x)
+{
+    FrozenBrowser browser;
+    HANDLE thread = frozen ? CreateThread(nullptr, 0, FrozenBrowserThread, &browser, 0, nullptr) : nullptr;
+    if (thread)
+        WaitForSingleObject(browser.created, 5000);
+    WritePosition(x, 300);
+    double start = Now();
+    frame->PadLauncher().OpenOrMove();
+    double took = Now() - start;
+    SetEvent(browser.thaw);
+    if (thread) {
+        WaitForSingleObject(thread, 15000);
+        CloseHandle(thread);
+    }
+    PumpUntil([] { return g_padDialog && g_padDialog->hwnd && IsWindowVisible(g_padDialog->hwnd); }, 5000);
+    if (g_padDialog && g_padDialog->hwnd) {
+        WritePosition(2000, 2000);
+        PostMessage(g_padDialog->hwnd, callQuimbelMessage, 0, 0);
+        PumpUntil([] { return g_padDialog == nullptr; }, 5000);
+    }
+    CloseHandle(browser.created);
+    CloseHandle(browser.thaw);
+    return took;
+}
+
+void LauncherWithFrozenBrowser()
+{
+    WNDCLASSA browserClass = {};
+    browserClass.lpfnWndProc = DefWindowProcA;
+    browserClass.hInstance = GetModuleHandle(nullptr);
+    browserClass.lpszClassName = "IEFrame";
+    RegisterClassA(&browserClass);
+    const int calls = 6;
+    std::vector<double> frozen, none;
+    for (int i = 0; i < calls; i++) {
+        none.push_back(LauncherCall(false, 300 + 20 * i));
+        frozen.push_back(LauncherCall(true, 300 + 20 * i));
+    }
+    UnregisterClassA("IEFrame", GetModuleHandle(nullptr));
+    Summary withBrowser = Summarise(frozen), without = Summarise(none);
+    printf("launcher call (OpenOrMove), %d calls each:\n", calls);
+    printf("  frozen browser frame   median %7.1f ms  worst %7.1f ms\n", withBrowser.median, withBrowser.worst);
+    printf("  baseline: no browser   median %7.1f ms  worst %7.1f ms\n", without.median, without.worst);
+    printf("  frozen minus baseline: %.1f ms (the calls on the browser's window; goal: no wait for its thread, "
+           "which stays frozen for up to 10 s)\n",
+           withBrowser.median - without.median);
+}
+
 }  // namespace
 
 int main()
@@ -188,6 +257,7 @@ int main()
     for (HBITMAP mask : masks)
         DeleteObject(mask);
     DeleteObject(background);
+    LauncherWithFrozenBrowser();
     frame->PadLauncher().Release();
     frame->hwnd = nullptr;
     delete frame;

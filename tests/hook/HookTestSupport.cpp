@@ -35,27 +35,33 @@ HWND MakeScrollBar(HWND parent, bool vertical, bool visible, int x, int y, int w
                            GetModuleHandleA(nullptr), nullptr);
 }
 
-std::vector<std::string> Collapsed(HWND window, const std::vector<UINT>& messages)
+ExpectedMessage Scrolls(WPARAM code, HWND bar)
 {
-    std::vector<std::string> result;
-    for (const LoggedMessage& seen : g_messageLog.Of(window, messages)) {
-        // Button messages carry key states and positions: only their kind (and which extended button) counts.
-        std::string text;
-        if (seen.message == WM_HSCROLL || seen.message == g_closeQuimbel)
-            text = MessageText(seen.message, seen.wParam, seen.lParam);
-        else if (seen.message == WM_XBUTTONDOWN || seen.message == WM_XBUTTONUP)
-            text = MessageText(seen.message, HIWORD(seen.wParam), 0);
-        else
-            text = MessageText(seen.message, 0, 0);
-        if (result.empty() || result.back() != text)
-            result.push_back(text);
-    }
-    return result;
+    return {WM_HSCROLL, posted | wparam | lparam | repeated, code, reinterpret_cast<LPARAM>(bar)};
 }
 
-void ExpectSequence(HWND window, const std::vector<UINT>& messages, const std::vector<std::string>& expected)
+// Button messages carry key states and positions: only their kind and which extended button count.
+ExpectedMessage Button(UINT message, WORD xButton)
 {
-    EXPECT_TRUE(SameRows(expected, Collapsed(window, messages)));
+    if (message == WM_XBUTTONDOWN || message == WM_XBUTTONUP)
+        return {message, posted | wparam, MAKEWPARAM(0, xButton), 0, 0xFFFF0000};
+    return {message, posted};
+}
+
+ExpectedMessage HandBack()
+{
+    return {WM_NULL, sent | wparam | lparam | anytime};
+}
+
+std::vector<ExpectedMessage> Held(std::vector<ExpectedMessage> during, ExpectedMessage release)
+{
+    return Rows({Pointer(), Pointer(), during, Pointer(), {release},
+                 {{WM_APPCOMMAND, sent | defwinproc | optional | repeated}}, Pointer(), {HandBack()}});
+}
+
+void ExpectSequence(std::initializer_list<HWND> windows, const std::vector<ExpectedMessage>& expected)
+{
+    EXPECT_TRUE(SameSequence(expected, g_messageLog.Sequence(windows)));
 }
 
 bool RunHostCommand(const std::string& commandLine)
@@ -80,4 +86,13 @@ void SendMouse(DWORD flags, DWORD data, ULONG_PTR extra)
     input.mi.mouseData = data;
     input.mi.dwExtraInfo = extra;
     SendInput(1, &input, sizeof(input));
+}
+
+bool MoveCursor(POINT at)
+{
+    SetCursorPos(at.x, at.y);
+    return PumpUntil([at] {
+        POINT now;
+        return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
+    }, 2000);
 }

@@ -29,13 +29,22 @@ bool RegisterRecorderClasses();
 HWND MakeRecorder(const char* className, DWORD style, int x, int y, int width, int height, HWND parent);
 HWND MakeScrollBar(HWND parent, bool vertical, bool visible, int x, int y, int width, int height);
 
-// The messages in g_messageLog for one window and a set of message numbers, with runs of equal entries
-// (message, wParam, lParam) collapsed into one, as text for a table comparison.
-std::vector<std::string> Collapsed(HWND window, const std::vector<UINT>& messages);
-// Compares what reached a window with the expected table; a mismatch prints both.
-void ExpectSequence(HWND window, const std::vector<UINT>& messages, const std::vector<std::string>& expected);
+// Rows of the tables: the repeat's line steps (the control's handle as lParam; null for the window's own bar)
+// and the buttons that are passed on, compared by which button they are.
+ExpectedMessage Scrolls(WPARAM code, HWND bar = nullptr);
+ExpectedMessage Button(UINT message, WORD xButton = 0);
+// The library gives its hold on a process back once every thread that ran its repeat has handled a WM_NULL
+// sent to one of its windows from the library's own thread: it comes whenever that thread runs.
+ExpectedMessage HandBack();
+// A press and release over a window as the windows see it: the pointer, what the press gave, the release
+// (and the application command the default procedure makes of an extended button's).
+std::vector<ExpectedMessage> Held(std::vector<ExpectedMessage> during, ExpectedMessage release);
+// The whole sequence that reached the windows since the log was cleared, compared with the table.
+void ExpectSequence(std::initializer_list<HWND> windows, const std::vector<ExpectedMessage>& expected);
 
 // Runs a program of the host system (xdotool) without waiting for it.
 bool RunHostCommand(const std::string& commandLine);
 
 void SendMouse(DWORD flags, DWORD data = 0, ULONG_PTR extra = 0);
+// Puts the cursor on a screen point and waits (bounded) until it is there.
+bool MoveCursor(POINT at);

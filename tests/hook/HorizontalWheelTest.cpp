@@ -24,11 +24,11 @@ struct WheelCase {
 
 // What one tick brings: the bar control's or the window's own WM_HSCROLL step; for a window with neither,
 // a notch of the horizontal wheel from NT 6.0 on (right positive, where the cursor is) and nothing before.
-std::vector<LoggedMessage> ExpectedTicks(const WheelCase& c, bool wheel, HWND bar, POINT cursor)
+std::vector<ExpectedMessage> ExpectedTicks(const WheelCase& c, bool wheel, HWND bar, POINT cursor)
 {
     WPARAM step = c.xButton == XBUTTON1 ? SB_LINELEFT : SB_LINERIGHT;
     short delta = c.xButton == XBUTTON1 ? -WHEEL_DELTA : WHEEL_DELTA;
-    std::vector<LoggedMessage> rows;
+    std::vector<ExpectedMessage> rows{HandBack()};
     for (int i = 0; i < ticks; ++i) {
         if (c.kind == withScrollBarControl)
             rows.push_back(Posted(WM_HSCROLL, step, reinterpret_cast<LPARAM>(bar)));
@@ -86,8 +86,7 @@ TEST(HorizontalWheelHelper, TicksOverEachKindOfWindow)
         hoppet.LowLevelMousePProc(HC_ACTION, WM_XBUTTONUP, reinterpret_cast<LPARAM>(&record));
         Drain();
         EXPECT_EQ(ticks, fired) << "the repeat did not tick";
-        EXPECT_TRUE(SameMessages(ExpectedTicks(c, win7, bar, at),
-                                 g_messageLog.Of(target, {WM_HSCROLL, WM_MOUSEHWHEEL}), withDelivery));
+        ExpectSequence({target}, ExpectedTicks(c, win7, bar, at));
         DestroyWindow(target);
     }
     FreeLibrary(hoppet.module);

@@ -64,36 +64,13 @@ double InputSince(size_t index, UINT message)
     return 0;
 }
 
-// The repeat as the receiver saw it: the same line step with the same control every ~50 ms from the press
-// to the release, and nothing after it.
-void ExpectRepeat(HWND receiver, WPARAM direction, HWND bar, double release, DWORD held)
+// The repeat went on while the button was held, and no faster than its timer allows: a step at the press
+// and one each 50 ms up to the release. (Its rhythm and how soon it ends are figures of bench_hook.)
+void ExpectRepeat(HWND receiver, DWORD held)
 {
-    std::vector<LoggedMessage> scrolls = g_messageLog.Of(receiver, {WM_HSCROLL});
-    ASSERT_FALSE(scrolls.empty()) << "no WM_HSCROLL reached the window";
-    for (const LoggedMessage& seen : scrolls) {
-        EXPECT_EQ(direction, seen.wParam);
-        EXPECT_EQ(reinterpret_cast<LPARAM>(bar), seen.lParam);
-    }
-    int expectedTicks = static_cast<int>(held / 50);
-    EXPECT_GE(static_cast<int>(scrolls.size()), expectedTicks - 3);
-    EXPECT_LE(static_cast<int>(scrolls.size()), expectedTicks + 3);
-    if (scrolls.size() >= 3) {
-        std::vector<double> gaps;
-        for (size_t i = 1; i < scrolls.size(); ++i)
-            gaps.push_back(scrolls[i].time - scrolls[i - 1].time);
-        double median = Median(gaps);
-        EXPECT_GT(median, 35.0);
-        EXPECT_LT(median, 70.0);
-    }
-    ASSERT_NE(0.0, release) << "the release was not seen";
-    // One tick posted just before the release may still be dispatched after it; a running timer would
-    // deliver several more.
-    int late = 0;
-    for (const LoggedMessage& seen : scrolls) {
-        EXPECT_LT(seen.time, release + 45) << "WM_HSCROLL after the release";
-        late += seen.time > release;
-    }
-    EXPECT_LE(late, 1);
+    size_t steps = CountOf(g_messageLog.Sequence({receiver}), WM_HSCROLL);
+    EXPECT_GE(steps, 2u) << "the repeat did not go on";
+    EXPECT_LE(steps, held / 50 + 3) << "faster than the repeat's timer";
 }
 
 class LowLevelMode : public ::testing::Test {
@@ -138,10 +115,13 @@ protected:
         return window;
     }
 
-    // Holds an extended button over a screen point with real X input; the returned time is the release
-    // as the test's own hook saw it.
-    double HoldWithX(int xButton, POINT at)
+    // Holds an extended button over a screen point with real X input, the log cleared once the pointer is
+    // there.
+    void HoldWithX(int xButton, POINT at)
     {
+        EXPECT_TRUE(MoveCursor(at));
+        Drain();
+        g_messageLog.Clear();
         char command[160];
         snprintf(command, sizeof(command), "/usr/bin/xdotool mousemove %ld %ld mousedown %d sleep 0.3 mouseup %d",
                  at.x, at.y, xButton, xButton);
@@ -149,30 +129,21 @@ protected:
         EXPECT_TRUE(RunHostCommand(command)) << "xdotool could not be started";
         bool released = PumpUntil([before] { return InputSince(before, WM_XBUTTONUP) != 0; }, 8000);
         EXPECT_TRUE(released) << "the X button's release never arrived";
-        Pump(250);
-        return InputSince(before, WM_XBUTTONUP);
-    }
-
-    static bool MoveCursor(POINT at)
-    {
-        SetCursorPos(at.x, at.y);
-        return PumpUntil([at] {
-            POINT now;
-            return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
-        }, 2000);
+        Drain();
     }
 
     // The same with SendInput; xButton is XBUTTON1 or XBUTTON2.
-    double HoldWithSendInput(WORD xButton, POINT at, DWORD held)
+    void HoldWithSendInput(WORD xButton, POINT at, DWORD held)
     {
         EXPECT_TRUE(MoveCursor(at));
+        Drain();
+        g_messageLog.Clear();
         size_t before = g_mouseInput.size();
         SendMouse(MOUSEEVENTF_XDOWN, xButton);
         Pump(held);
         SendMouse(MOUSEEVENTF_XUP, xButton);
         EXPECT_TRUE(PumpUntil([before] { return InputSince(before, WM_XBUTTONUP) != 0; }, 3000));
-        Pump(250);
-        return InputSince(before, WM_XBUTTONUP);
+        Drain();
     }
 
     static Hoppet hoppet;
@@ -184,24 +155,21 @@ protected:
 Hoppet LowLevelMode::hoppet;
 bool LowLevelMode::loaded;
 
-const std::vector<UINT> scrollAndButtons = {WM_HSCROLL, WM_XBUTTONDOWN, WM_XBUTTONUP};
-
 TEST_F(LowLevelMode, SideButtonFromXScrollsAWindowWithItsOwnScrollBar)
 {
     HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
-    double release = HoldWithX(9, POINT{250, 180});
-    ExpectSequence(target, scrollAndButtons, {MessageText(WM_HSCROLL, SB_LINERIGHT, 0), MessageText(WM_XBUTTONUP, 2, 0)});
-    ExpectRepeat(target, SB_LINERIGHT, nullptr, release, 300);
+    HoldWithX(9, POINT{250, 180});
+    ExpectSequence({target}, Held({Scrolls(SB_LINERIGHT)}, Button(WM_XBUTTONUP, XBUTTON2)));
+    ExpectRepeat(target, 300);
 }
 
 TEST_F(LowLevelMode, BrowserDocumentWindowFromX)
 {
     HWND frame = Keep(MakeRecorder("FerrowinRecorder", 0, 100, 100, 300, 200, nullptr));
     HWND document = MakeRecorder("Internet Explorer_Server", 0, 0, 0, 300, 200, frame);
-    double release = HoldWithX(8, POINT{250, 180});
-    ExpectSequence(document, scrollAndButtons, {MessageText(WM_HSCROLL, SB_LINELEFT, 0), MessageText(WM_XBUTTONUP, 1, 0)});
-    ExpectRepeat(document, SB_LINELEFT, nullptr, release, 300);
-    EXPECT_TRUE(g_messageLog.Of(frame, {WM_HSCROLL}).empty());
+    HoldWithX(8, POINT{250, 180});
+    ExpectSequence({frame, document}, Held({To(document, Scrolls(SB_LINELEFT))}, To(document, Button(WM_XBUTTONUP, XBUTTON1))));
+    ExpectRepeat(document, 300);
 }
 
 TEST_F(LowLevelMode, VisibleHorizontalScrollBarChildIsNamed)
@@ -212,11 +180,9 @@ TEST_F(LowLevelMode, VisibleHorizontalScrollBarChildIsNamed)
     HWND horizontal = MakeScrollBar(target, false, true, 0, 180, 280, 20);
     HWND vertical = MakeScrollBar(target, true, true, 280, 0, 20, 180);
     ASSERT_TRUE(hidden && horizontal && vertical);
-    double release = HoldWithSendInput(XBUTTON1, POINT{200, 180}, 300);
-    ExpectSequence(target, scrollAndButtons,
-                   {MessageText(WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(horizontal)),
-                    MessageText(WM_XBUTTONUP, 1, 0)});
-    ExpectRepeat(target, SB_LINELEFT, horizontal, release, 300);
+    HoldWithSendInput(XBUTTON1, POINT{200, 180}, 300);
+    ExpectSequence({target}, Held({Scrolls(SB_LINELEFT, horizontal)}, Button(WM_XBUTTONUP, XBUTTON1)));
+    ExpectRepeat(target, 300);
 }
 
 TEST_F(LowLevelMode, ParentsScrollBarWhenTheTargetHasOnlyAVerticalOne)
@@ -226,10 +192,10 @@ TEST_F(LowLevelMode, ParentsScrollBarWhenTheTargetHasOnlyAVerticalOne)
     HWND target = MakeRecorder("FerrowinRecorder", 0, 10, 10, 200, 200, parent);
     HWND targetBar = MakeScrollBar(target, true, true, 180, 0, 20, 200);
     ASSERT_TRUE(parentBar && target && targetBar);
-    double release = HoldWithSendInput(XBUTTON2, POINT{160, 160}, 300);
-    ExpectSequence(parent, {WM_HSCROLL}, {MessageText(WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(parentBar))});
-    ExpectRepeat(parent, SB_LINERIGHT, parentBar, release, 300);
-    ExpectSequence(target, scrollAndButtons, {MessageText(WM_XBUTTONUP, 2, 0)});
+    HoldWithSendInput(XBUTTON2, POINT{160, 160}, 300);
+    ExpectSequence({parent, target},
+                   Held({To(parent, Scrolls(SB_LINERIGHT, parentBar))}, To(target, Button(WM_XBUTTONUP, XBUTTON2))));
+    ExpectRepeat(parent, 300);
 }
 
 // A top-level target has no parent to search: scroll bars that are top-level windows of their own (of
@@ -241,76 +207,78 @@ TEST_F(LowLevelMode, TopLevelTargetIgnoresTopLevelScrollBars)
                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
     HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
     ASSERT_TRUE(stray && target);
-    double release = HoldWithSendInput(XBUTTON2, POINT{250, 180}, 300);
-    ExpectSequence(target, scrollAndButtons, {MessageText(WM_HSCROLL, SB_LINERIGHT, 0), MessageText(WM_XBUTTONUP, 2, 0)});
-    ExpectRepeat(target, SB_LINERIGHT, nullptr, release, 300);
+    HoldWithSendInput(XBUTTON2, POINT{250, 180}, 300);
+    ExpectSequence({target}, Held({Scrolls(SB_LINERIGHT)}, Button(WM_XBUTTONUP, XBUTTON2)));
+    ExpectRepeat(target, 300);
 }
 
 TEST_F(LowLevelMode, SettingsFileDecidesEveryPress)
 {
     HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
     POINT at = {250, 180};
-    const std::vector<std::string> passedOn = {MessageText(WM_XBUTTONDOWN, 2, 0), MessageText(WM_XBUTTONUP, 2, 0)};
-    const std::vector<std::string> swallowed = {MessageText(WM_XBUTTONUP, 2, 0)};
-    const std::vector<std::string> scrolled = {MessageText(WM_HSCROLL, SB_LINERIGHT, 0), MessageText(WM_XBUTTONUP, 2, 0)};
+    const std::vector<ExpectedMessage> passedOn = Held({Button(WM_XBUTTONDOWN, XBUTTON2)}, Button(WM_XBUTTONUP, XBUTTON2));
+    const std::vector<ExpectedMessage> swallowed = Held({}, Button(WM_XBUTTONUP, XBUTTON2));
+    const std::vector<ExpectedMessage> scrolled = Held({Scrolls(SB_LINERIGHT)}, Button(WM_XBUTTONUP, XBUTTON2));
 
     ASSERT_TRUE(settings.WriteFile(0, 1));
     HoldWithSendInput(XBUTTON2, at, 150);
-    ExpectSequence(target, scrollAndButtons, passedOn);
+    ExpectSequence({target}, passedOn);
 
     // Read again at every press: the changed byte counts at once.
-    g_messageLog.Clear();
     ASSERT_TRUE(settings.SetByte(1132, 0));
     HoldWithSendInput(XBUTTON2, at, 150);
-    ExpectSequence(target, scrollAndButtons, scrolled);
+    ExpectSequence({target}, scrolled);
 
-    g_messageLog.Clear();
     settings.RemoveFile();
     HoldWithSendInput(XBUTTON2, at, 150);
-    ExpectSequence(target, scrollAndButtons, swallowed);
+    ExpectSequence({target}, swallowed);
 
     // Too short to hold the second button's byte: passed on; the first button's byte is still there.
-    g_messageLog.Clear();
     ASSERT_TRUE(settings.WriteFile(0, 0, 1130));
     HoldWithSendInput(XBUTTON2, at, 150);
-    ExpectSequence(target, scrollAndButtons, passedOn);
-    g_messageLog.Clear();
+    ExpectSequence({target}, passedOn);
     HoldWithSendInput(XBUTTON1, at, 150);
-    ExpectSequence(target, scrollAndButtons, {MessageText(WM_HSCROLL, SB_LINELEFT, 0), MessageText(WM_XBUTTONUP, 1, 0)});
+    ExpectSequence({target}, Held({Scrolls(SB_LINELEFT)}, Button(WM_XBUTTONUP, XBUTTON1)));
 
     // A folder ending in a backslash gives a doubled backslash, which the file system takes.
-    g_messageLog.Clear();
     ASSERT_TRUE(settings.WriteFile(0, 0));
     ASSERT_TRUE(settings.PointRegistry(true));
     HoldWithSendInput(XBUTTON2, at, 150);
-    ExpectSequence(target, scrollAndButtons, scrolled);
+    ExpectSequence({target}, scrolled);
+}
+
+// Steps of one kind that reached a window since the log was cleared.
+size_t StepsSeen(HWND window, WPARAM code)
+{
+    size_t steps = 0;
+    for (const LoggedMessage& seen : g_messageLog.Sequence({window}))
+        steps += seen.message == WM_HSCROLL && seen.wParam == code;
+    return steps;
 }
 
 TEST_F(LowLevelMode, SecondPressReplacesTheRunningRepeat)
 {
     HWND target = Keep(MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr));
     ASSERT_TRUE(MoveCursor(POINT{250, 180}));
+    Drain();
+    g_messageLog.Clear();
     SendMouse(MOUSEEVENTF_XDOWN, XBUTTON2);
-    Pump(200);
+    ASSERT_TRUE(PumpUntil([target] { return StepsSeen(target, SB_LINERIGHT) >= 2; }, 3000));
     SendMouse(MOUSEEVENTF_XDOWN, XBUTTON1);
     Pump(300);
     SendMouse(MOUSEEVENTF_XUP, XBUTTON1);
     ASSERT_TRUE(PumpUntil([] { return LastInput(WM_XBUTTONUP) != 0; }, 3000));
-    double release = LastInput(WM_XBUTTONUP);
     int timers = 0;
     Pump(300, &timers);
     EXPECT_EQ(0, timers) << "a repeat timer was left running after the release";
-    ExpectSequence(target, {WM_HSCROLL},
-                   {MessageText(WM_HSCROLL, SB_LINERIGHT, 0), MessageText(WM_HSCROLL, SB_LINELEFT, 0)});
-    // One timer at a time: the left steps keep the 50 ms rhythm.
-    std::vector<LoggedMessage> left;
-    for (const LoggedMessage& seen : g_messageLog.Of(target, {WM_HSCROLL}))
-        if (seen.wParam == SB_LINELEFT && seen.time <= release)
-            left.push_back(seen);
-    EXPECT_GE(left.size(), 3u);
-    EXPECT_LE(left.size(), 8u);
+    // One timer at a time: no right step once the left ones have begun, and the left ones no faster than
+    // one timer gives.
+    ExpectSequence({target}, Held(Rows({{Scrolls(SB_LINERIGHT)}, Pointer(), {Scrolls(SB_LINELEFT)}}),
+                                  Button(WM_XBUTTONUP, XBUTTON1)));
+    EXPECT_GE(StepsSeen(target, SB_LINELEFT), 2u) << "the second press's repeat did not go on";
+    EXPECT_LE(StepsSeen(target, SB_LINELEFT), 300u / 50 + 3) << "two timers at once";
     SendMouse(MOUSEEVENTF_XUP, XBUTTON2);
-    Pump(50);
+    Drain();
 }
 
 TEST_F(LowLevelMode, TargetClosedWhileTheButtonIsHeld)
@@ -320,24 +288,35 @@ TEST_F(LowLevelMode, TargetClosedWhileTheButtonIsHeld)
     HWND target = MakeRecorder("FerrowinRecorder", 0, 10, 10, 200, 200, parent);
     ASSERT_TRUE(parentBar && target);
     ASSERT_TRUE(MoveCursor(POINT{160, 160}));
+    Drain();
+    g_messageLog.Clear();
     SendMouse(MOUSEEVENTF_XDOWN, XBUTTON2);
-    Pump(200);
+    ASSERT_TRUE(PumpUntil([parent] { return StepsSeen(parent, SB_LINERIGHT) >= 2; }, 3000));
     DestroyWindow(target);
-    double closed = Now();
     Pump(300);
     SendMouse(MOUSEEVENTF_XUP, XBUTTON2);
     ASSERT_TRUE(PumpUntil([] { return LastInput(WM_XBUTTONUP) != 0; }, 3000));
-    Pump(100);
-    std::vector<LoggedMessage> scrolls = g_messageLog.Of(parent, {WM_HSCROLL});
-    EXPECT_FALSE(scrolls.empty());
-    for (const LoggedMessage& seen : scrolls)
-        EXPECT_LT(seen.time, closed + 10) << "posted on behalf of a window that no longer exists";
+    Drain();
+    // No step on behalf of a window that no longer exists: none after its destruction.
+    const std::vector<ExpectedMessage> closed = {
+        To(parent, {WM_PARENTNOTIFY, sent | wparam | lparam, WM_DESTROY, reinterpret_cast<LPARAM>(target)}),
+        To(target, {WM_SHOWWINDOW, sent | wparam | optional, FALSE}),
+        To(target, {WM_WINDOWPOSCHANGING, sent | optional}),
+        To(parent, {WM_ERASEBKGND, sent | optional}),
+        To(target, {WM_WINDOWPOSCHANGED, sent | optional}),
+        To(target, {WM_DESTROY, sent}),
+        To(target, {WM_NCDESTROY, sent}),
+        To(parent, {WM_PAINT, posted | optional}),
+    };
+    ExpectSequence({parent, target}, Held(Rows({{To(parent, Scrolls(SB_LINERIGHT, parentBar))}, closed}),
+                                          To(parent, Button(WM_XBUTTONUP, XBUTTON2))));
 }
 
 TEST_F(LowLevelMode, ScrollCodesBecomePageKeys)
 {
     HWND target = Keep(MakeRecorder("FerrowinRecorder", 0, 100, 100, 300, 200, nullptr));
     ASSERT_TRUE(MoveCursor(POINT{250, 180}));
+    Drain();
     const struct { ULONG_PTR code; std::vector<UINT> keys; bool passed; } cases[] = {
         {8, {WM_KEYDOWN, 0x21, WM_KEYUP, 0x21}, false},
         {16, {WM_KEYDOWN, 0x22, WM_KEYUP, 0x22}, false},
@@ -351,17 +330,19 @@ TEST_F(LowLevelMode, ScrollCodesBecomePageKeys)
         SendMouse(MOUSEEVENTF_MIDDLEDOWN, 0, c.code);
         SendMouse(MOUSEEVENTF_MIDDLEUP, 0, c.code);
         EXPECT_TRUE(PumpUntil([before] { return g_mouseInput.size() >= before + 2; }, 3000));
-        Pump(100);
+        Drain();
         std::vector<std::string> expectedKeys, seenKeys;
-        for (size_t i = 0; i + 1 < c.keys.size(); i += 2)
+        std::vector<ExpectedMessage> during;
+        for (size_t i = 0; i + 1 < c.keys.size(); i += 2) {
             expectedKeys.push_back(MessageText(c.keys[i], c.keys[i + 1], c.keys[i + 1]));
+            during.push_back({c.keys[i], posted | wparam, c.keys[i + 1]});
+        }
         for (const InputSeen& key : g_keyInput)
             seenKeys.push_back(MessageText(key.message, key.data >> 16, key.data & 0xFFFF));
         EXPECT_TRUE(SameRows(expectedKeys, seenKeys)) << "code " << c.code;
-        std::vector<std::string> buttons = {MessageText(WM_MBUTTONUP, 0, 0)};
         if (c.passed)
-            buttons.insert(buttons.begin(), MessageText(WM_MBUTTONDOWN, 0, 0));
-        ExpectSequence(target, {WM_MBUTTONDOWN, WM_MBUTTONUP}, buttons);
+            during.push_back(Button(WM_MBUTTONDOWN));
+        ExpectSequence({target}, Held(during, Button(WM_MBUTTONUP)));
     }
 }
 
@@ -374,14 +355,15 @@ TEST_F(LowLevelMode, NoPadTestOnLeftPresses)
     DWORD padWord = HandleToUlong(pad);
     ASSERT_TRUE(block->WriteItem(itemRoundMap, &padWord, sizeof(padWord)));
     ASSERT_TRUE(MoveCursor(POINT{150, 150}));
+    Drain();
+    g_messageLog.Clear();
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
-    Pump(200);
+    Drain();
     padWord = 0;
     block->WriteItem(itemRoundMap, &padWord, sizeof(padWord));
     delete block;
-    EXPECT_EQ(1u, g_messageLog.Of(background, {WM_LBUTTONDOWN}).size());
-    EXPECT_TRUE(g_messageLog.Of(pad, {g_closeQuimbel}).empty());
+    ExpectSequence({background, pad}, Held({To(background, Button(WM_LBUTTONDOWN))}, To(background, Button(WM_LBUTTONUP))));
 }
 
 // Every message number with random records, straight into the procedure: no crash, and after the
@@ -412,13 +394,13 @@ TEST_F(LowLevelMode, DirectCallsWithEveryMessage)
         Pump(120);
         MSLLHOOKSTRUCT release = {};
         release.mouseData = XBUTTON1 << 16;
+        size_t released = g_messageLog.Size();
         hoppet.LowLevelMousePProc(HC_ACTION, WM_XBUTTONUP, reinterpret_cast<LPARAM>(&release));
-        double released = Now();
         int timers = 0;
         Pump(200, &timers);
         EXPECT_EQ(0, timers) << "round " << round;
-        for (const LoggedMessage& seen : g_messageLog.Of(target, {WM_HSCROLL}))
-            EXPECT_LT(seen.time, released) << "round " << round;
+        EXPECT_TRUE(SameSequence(Rows({Pointer(), {HandBack()}}), g_messageLog.Sequence({target}, released)))
+            << "round " << round;
         g_messageLog.Clear();
     }
 }
@@ -470,6 +452,21 @@ TEST(PerProcessMode, Win98HelperPasses)
     ExpectHelperPassed(RunWin98Helper("Win98.*"));
 }
 
+// The remote case's target tells the helper what it has seen: steps of the repeat, then the release.
+WNDPROC g_recorderProc;
+HANDLE g_remoteScrolled;
+HANDLE g_remoteReleased;
+
+LRESULT CALLBACK RemoteTargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CallWindowProcA(g_recorderProc, window, message, wParam, lParam);
+    if (message == WM_HSCROLL && CountOf(g_messageLog.Sequence({window}), WM_HSCROLL) >= 2)
+        SetEvent(g_remoteScrolled);
+    if (message == WM_MBUTTONUP)
+        SetEvent(g_remoteReleased);
+    return result;
+}
+
 // The hook installed by another process runs in this one, on this thread, when the press reaches a window
 // here: the settings are read and the repeat timer runs in this process.
 TEST(PerProcessMode, HookRunsInTheProcessUnderTheCursor)
@@ -481,23 +478,25 @@ TEST(PerProcessMode, HookRunsInTheProcessUnderTheCursor)
     HWND target = CreateWindowExA(0, "FerrowinRecorder", "ferrowin remote target", WS_POPUP | WS_VISIBLE | WS_HSCROLL,
                                   100, 100, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(nullptr, target);
-    Pump(50);
+    std::string tag = std::to_string(GetCurrentProcessId());
+    g_remoteScrolled = CreateEventA(nullptr, TRUE, FALSE, ("FerrowinRemoteScrolled" + tag).c_str());
+    g_remoteReleased = CreateEventA(nullptr, TRUE, FALSE, ("FerrowinRemoteReleased" + tag).c_str());
+    g_recorderProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RemoteTargetProc)));
+    Drain();
     g_messageLog.Clear();
-    SetEnvironmentVariableA("FERROWIN_REMOTE_TARGET", "1");
+    SetEnvironmentVariableA("FERROWIN_REMOTE_TARGET", tag.c_str());
     HelperRun run = RunWin98Helper("Win98Remote.*");
     SetEnvironmentVariableA("FERROWIN_REMOTE_TARGET", nullptr);
     int timers = 0;
     Pump(200, &timers);
-    DestroyWindow(target);
     ExpectHelperPassed(run);
-    ExpectSequence(target, {WM_HSCROLL, WM_MBUTTONDOWN, WM_MBUTTONUP},
-                   {MessageText(WM_HSCROLL, SB_LINERIGHT, 0), MessageText(WM_MBUTTONUP, 0, 0)});
-    std::vector<LoggedMessage> scrolls = g_messageLog.Of(target, {WM_HSCROLL});
-    EXPECT_GE(scrolls.size(), 3u);
-    EXPECT_LE(scrolls.size(), 9u);
+    ExpectSequence({target}, Held({Scrolls(SB_LINERIGHT)}, Button(WM_MBUTTONUP)));
     EXPECT_EQ(0, timers) << "the repeat timer outlived the release";
+    DestroyWindow(target);
+    CloseHandle(g_remoteScrolled);
+    CloseHandle(g_remoteReleased);
 }
-
 }
 
 namespace {

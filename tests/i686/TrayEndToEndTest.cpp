@@ -94,15 +94,15 @@ TEST(TrayEndToEnd32, StartHookSideButtonScrollAndCloseDown)
         ASSERT_TRUE(RegisterRecorderClasses());
         HWND target = MakeRecorder("FerrowinRecorder", WS_HSCROLL, 100, 100, 300, 200, nullptr);
         ASSERT_TRUE(target != nullptr);
-        Pump(200);
+        EXPECT_TRUE(MoveCursor(POINT{250, 180}));
+        Drain();
         g_messageLog.Clear();
         EXPECT_TRUE(RunHostCommand("/usr/bin/xdotool mousemove 250 180 mousedown 9 sleep 0.5 mouseup 9"));
-        EXPECT_TRUE(PumpUntil([target] { return !g_messageLog.Of(target, {WM_XBUTTONUP}).empty(); }, inputLimit))
+        EXPECT_TRUE(PumpUntil([target] { return CountOf(g_messageLog.Sequence({target}), WM_XBUTTONUP) != 0; },
+                              inputLimit))
             << "the side button's release never arrived";
-        Pump(300);
-        std::vector<LoggedMessage> scrolls = g_messageLog.Of(target, {WM_HSCROLL});
-        ASSERT_FALSE(scrolls.empty()) << "the held side button scrolled nothing";
-        EXPECT_EQ(static_cast<WPARAM>(SB_LINERIGHT), scrolls.front().wParam);
+        Drain();
+        ExpectSequence({target}, Held({Scrolls(SB_LINERIGHT)}, Button(WM_XBUTTONUP, XBUTTON2)));
         DestroyWindow(target);
     }
 

@@ -61,14 +61,14 @@ TEST(GlobalHookTarget, RecordKeys)
     ASSERT_NE(nullptr, window);
     SetForegroundWindow(window);
     SetFocus(window);
-    Drain(20);
+    Drain();
     HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, ReadyEvent);
     HANDLE done = OpenEventA(SYNCHRONIZE, FALSE, DoneEvent);
     ASSERT_NE(nullptr, ready);
     ASSERT_NE(nullptr, done);
     SetEvent(ready);
     ASSERT_TRUE(WaitPumping(done, 20000));
-    Drain(50);
+    Drain();
     for (const KeyRecord& key : g_targetKeys)
         printf("key %s %x %x\n", key.up ? "up" : "down", key.virtualKey, key.scanCode);
     fflush(stdout);

@@ -118,7 +118,7 @@ void KeyboardHookTest::SetUp()
     // Synthesised buttons land on this window: a click on the desktop would move the focus to a process
     // of the other bitness, where this library's per-process hook cannot run for the keys that follow.
     SetCursorPos(250, 200);
-    Drain(20);
+    Drain();
     ASSERT_EQ(window, GetForegroundWindow());
     ASSERT_EQ(window, GetFocus());
     SetBlockWindow(window);
@@ -166,7 +166,7 @@ void KeyboardHookTest::Install(DWORD platformClass)
 {
     dataSeg->platformClass = platformClass;
     InstallHook(TRUE);
-    Drain(20);
+    Drain();
     ClearRecords();
 }
 
@@ -182,7 +182,8 @@ void KeyboardHookTest::Key(BYTE virtualKey, BYTE scanCode, bool up, bool extende
 {
     keybd_event(virtualKey, scanCode, (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0),
                 extraInfo);
-    Drain();
+    // The Windows key's 50 ms timer may be due by now: it fires at the next Settle or Pump, not here.
+    DrainHoldingTimers(keyStepMs);
 }
 
 void KeyboardHookTest::Tap(BYTE virtualKey, BYTE scanCode, bool extended, ULONG_PTR extraInfo)

@@ -65,7 +65,9 @@ inline PassedRecord Passed(bool up, DWORD vk, DWORD scan, ULONG_PTR extra = 0)
 DataSeg* FindDataSeg(HMODULE module);
 
 // Lets everything still on its way arrive before a comparison (only when no timer of the library is due).
-inline void Settle() { Drain(60); }
+inline void Settle() { Drain(); }
+// The quiet gap after a single key: short, so that a few keys stay well within the tap's two seconds.
+constexpr DWORD keyStepMs = 15;
 
 bool KeyHeld(int virtualKey);
 

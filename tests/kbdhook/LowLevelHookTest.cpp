@@ -139,7 +139,7 @@ TEST_F(LowLevelHook, RepeatedInstallKeepsOneHookAndRemovalRemovesIt)
     const DWORD first = dataSeg->lowLevelKeyboardHook;
     InstallHook(TRUE);
     InstallHook(TRUE);
-    Drain(20);
+    Drain();
     ClearRecords();
     EXPECT_EQ(first, dataSeg->lowLevelKeyboardHook);
     Tap(0xFF, 0x40);

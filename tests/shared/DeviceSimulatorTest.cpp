@@ -14,12 +14,6 @@ namespace {
 
 UINT g_openQuimbel, g_callQuimbel;
 
-// The protocol's messages that reached the target window.
-std::vector<LoggedMessage> Arrived(HWND window)
-{
-    return g_messageLog.Of(window, {g_openQuimbel, g_callQuimbel});
-}
-
 // Runs devsim with the arguments, pumping this thread's messages until it ends and for a moment after.
 DWORD RunDeviceSimulator(const std::string& arguments)
 {
@@ -77,7 +71,7 @@ TEST_F(DeviceSimulator, WritesPositionAndOwner)
 TEST_F(DeviceSimulator, OpenReachesTheNamedWindow)
 {
     EXPECT_EQ(0u, RunDeviceSimulator(std::string("open --title \"") + title + "\""));
-    EXPECT_TRUE(SameMessages({Posted(g_openQuimbel, 0, 0)}, Arrived(window)));
+    EXPECT_TRUE(SameSequence({Posted(g_openQuimbel, 0, 0)}, g_messageLog.Sequence({window})));
 }
 
 TEST_F(DeviceSimulator, LeftButtonGoesToThePadInRoundMap)
@@ -85,7 +79,7 @@ TEST_F(DeviceSimulator, LeftButtonGoesToThePadInRoundMap)
     DWORD pad = HandleToUlong(window);
     ASSERT_TRUE(block->WriteItem(itemRoundMap, &pad, 4));
     EXPECT_EQ(0u, RunDeviceSimulator("lbutton 40 50"));
-    EXPECT_TRUE(SameMessages({Posted(g_callQuimbel, 0, 0)}, Arrived(window)));
+    EXPECT_TRUE(SameSequence({Posted(g_callQuimbel, 0, 0)}, g_messageLog.Sequence({window})));
     LONG position[2] = {};
     DWORD length = 8;
     EXPECT_TRUE(block->ReadItem(itemMousePosition, position, &length));
@@ -98,7 +92,7 @@ TEST_F(DeviceSimulator, NoPadNoMessage)
     DWORD pad = 0;
     ASSERT_TRUE(block->WriteItem(itemRoundMap, &pad, 4));
     EXPECT_EQ(1u, RunDeviceSimulator("lbutton"));
-    EXPECT_TRUE(SameMessages({}, Arrived(window)));
+    EXPECT_TRUE(SameSequence({}, g_messageLog.Sequence({window})));
 }
 
 }  // namespace

@@ -3,15 +3,42 @@
 
 namespace {
 
+// Takes the next message of the queue, timers left there when they are held back.
+bool TakeMessage(MSG* message, bool holdTimers)
+{
+    if (!holdTimers)
+        return PeekMessageA(message, nullptr, 0, 0, PM_REMOVE);
+    return PeekMessageA(message, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
+           PeekMessageA(message, nullptr, WM_TIMER + 1, ~0u, PM_REMOVE);
+}
+
 // Handles what is in the queue now.
-void PumpQueued(int* threadTimers)
+void PumpQueued(int* threadTimers, bool holdTimers = false)
 {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (TakeMessage(&message, holdTimers)) {
         if (threadTimers && message.message == WM_TIMER && message.hwnd == nullptr)
             ++*threadTimers;
         TranslateMessage(&message);
         DispatchMessageA(&message);
+    }
+}
+
+// Handles this thread's messages until none has arrived for the quiet gap or the time is up.
+void DrainFor(DWORD quietMs, DWORD maxMs, bool holdTimers)
+{
+    quietMs *= LaneFactor();
+    maxMs *= LaneFactor();
+    const DWORD wake = holdTimers ? QS_ALLINPUT & ~QS_TIMER : QS_ALLINPUT;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        PumpQueued(nullptr, holdTimers);
+        if (GetTickCount() - start >= maxMs)
+            return;
+        if (MsgWaitForMultipleObjectsEx(0, nullptr, quietMs, wake, MWMO_INPUTAVAILABLE) == WAIT_TIMEOUT) {
+            PumpQueued(nullptr, holdTimers);
+            return;
+        }
     }
 }
 
@@ -31,16 +58,10 @@ void Pump(DWORD milliseconds, int* threadTimers)
 
 void Drain(DWORD quietMs, DWORD maxMs)
 {
-    quietMs *= LaneFactor();
-    maxMs *= LaneFactor();
-    const DWORD start = GetTickCount();
-    for (;;) {
-        PumpQueued(nullptr);
-        if (GetTickCount() - start >= maxMs)
-            return;
-        if (MsgWaitForMultipleObjectsEx(0, nullptr, quietMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_TIMEOUT) {
-            PumpQueued(nullptr);
-            return;
-        }
-    }
+    DrainFor(quietMs, maxMs, false);
+}
+
+void DrainHoldingTimers(DWORD quietMs, DWORD maxMs)
+{
+    DrainFor(quietMs, maxMs, true);
 }

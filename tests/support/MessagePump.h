@@ -10,7 +10,10 @@ void Pump(DWORD milliseconds, int* threadTimers = nullptr);
 
 // Handles this thread's messages until none has arrived for quietMs, or for maxMs in all: what is still on
 // its way arrives before a comparison. Both times stretch by the lane's time factor.
-void Drain(DWORD quietMs = 15, DWORD maxMs = 2000);
+void Drain(DWORD quietMs = 100, DWORD maxMs = 2000);
+// The same with this thread's timers held back: no WM_TIMER is taken meanwhile, so a step that must be
+// handled before a timer of this thread is due does not depend on how fast the machine is.
+void DrainHoldingTimers(DWORD quietMs = 100, DWORD maxMs = 2000);
 
 // Pumps until the predicate holds or the time-out passes; false on time-out. The predicate is checked
 // about every millisecond, so that the benchmarks can time with it.

@@ -37,9 +37,11 @@ void WriteOwner(DWORD owner)
     g_sharedState->WriteItem(itemMouseOwner, &owner, sizeof owner);
 }
 
-std::vector<LoggedMessage> TargetKeys()
+size_t KeysSeen(HWND target)
 {
-    return g_messageLog.Of(nullptr, {WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP});
+    std::vector<LoggedMessage> seen = g_messageLog.Sequence({target});
+    return CountOf(seen, WM_KEYDOWN) + CountOf(seen, WM_KEYUP) + CountOf(seen, WM_SYSKEYDOWN) +
+           CountOf(seen, WM_SYSKEYUP);
 }
 
 static LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -67,7 +69,7 @@ static LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPA
         return 1;
     }
     }
-    return DefWindowProc(window, message, wParam, lParam);
+    return DefaultRecorded(window, message, wParam, lParam);
 }
 
 HWND CreateTargetWindow(int x, int y, int width, int height, COLORREF colour)
@@ -80,7 +82,7 @@ HWND CreateTargetWindow(int x, int y, int width, int height, COLORREF colour)
         windowClass.lpszClassName = "PadTestTarget";
         return RegisterClassA(&windowClass);
     }();
-    if (!atom)
+    if (!atom || !MessageLog::WatchQueue())
         return nullptr;
     HWND window = CreateWindowExA(0, "PadTestTarget", "pad test target", WS_POPUP, x, y, width, height, nullptr,
                                   nullptr, GetModuleHandle(nullptr), nullptr);

@@ -21,8 +21,8 @@ void WriteOwner(DWORD owner);
 // A top-level window of one solid colour that records what it receives into g_messageLog and keeps keys
 // from starting a menu.
 HWND CreateTargetWindow(int x, int y, int width, int height, COLORREF colour);
-// The key messages the target windows received.
-std::vector<LoggedMessage> TargetKeys();
+// The key messages a target window has received since the log was cleared.
+size_t KeysSeen(HWND target);
 
 // Brings a window of this thread to the front and waits (bounded) until it is there.
 bool BringToFront(HWND window);

@@ -9,6 +9,7 @@
 #include "shared/MouseProtocol.h"
 #include "shared/SharedMemory.h"
 #include "tests/support/HelperThread.h"
+#include "tests/support/LaneFactor.h"
 #include "tests/support/PixelRegion.h"
 #include "tests/tray/PadTestSupport.h"
 #include "tray/MainFrame.h"
@@ -227,6 +228,7 @@ struct FrozenBrowser {
     HANDLE created = CreateEvent(nullptr, TRUE, FALSE, nullptr);
     HANDLE thaw = CreateEvent(nullptr, TRUE, FALSE, nullptr);
     HWND window = nullptr;
+    bool thawed = false;      // by the test, once the launcher had returned
     bool maximised = false;
     ~FrozenBrowser()
     {
@@ -241,7 +243,7 @@ struct FrozenBrowser {
         SetEvent(self.created);
         if (!self.window)
             return 1;
-        WaitForSingleObject(self.thaw, 4000);
+        self.thawed = WaitForSingleObject(self.thaw, 10000 * LaneFactor()) == WAIT_OBJECT_0;
         self.maximised = PumpUntil([&self] { return IsZoomed(self.window) != FALSE; }, 2000);
         DestroyWindow(self.window);
         return 0;
@@ -265,13 +267,10 @@ TEST_F(PadTest, AFrozenBrowserFrameDoesNotHoldTheLauncher)
     ASSERT_TRUE(browser.window);
 
     WritePosition(400, 300);
-    DWORD start = GetTickCount();
     frame->PadLauncher().OpenOrMove();
-    DWORD spent = GetTickCount() - start;
     SetEvent(browser.thaw);
-    EXPECT_LT(spent, 1000u) << "the launcher waited for the browser's thread";
-
-    EXPECT_TRUE(thread.Join(5000));
+    EXPECT_TRUE(thread.Join(15000 * LaneFactor()));
+    EXPECT_TRUE(browser.thawed) << "the launcher waited for the browser's thread";
     EXPECT_TRUE(browser.maximised) << "the browser was not maximised once it ran again";
     HWND pad = nullptr;
     EXPECT_TRUE(PumpUntil([&pad] { return (pad = PadWindow()) != nullptr && IsWindowVisible(pad); }, 3000));
@@ -301,7 +300,7 @@ TEST_F(PadTest, WheelOverThePadShowsTheMoveBox)
     ASSERT_TRUE(box);
     DWORD start = GetTickCount();
     frame->PadLauncher().Release();
-    EXPECT_LT(GetTickCount() - start, 2000u);
+    EXPECT_LT(GetTickCount() - start, 2000u * LaneFactor());
     EXPECT_FALSE(IsWindow(box));
     EXPECT_FALSE(IsWindow(pad));
     EXPECT_TRUE(g_padDialog == nullptr);
@@ -358,7 +357,7 @@ TEST_F(PadTest, ARequestWhileAnEndingPadShowsABoxClosesTheBoxAndDoesNotWaitForIt
     WritePosition(450, 320);
     DWORD start = GetTickCount();
     frame->PadLauncher().OpenOrMove();
-    EXPECT_LT(GetTickCount() - start, 1000u) << "the launcher waited for the ending pad";
+    EXPECT_LT(GetTickCount() - start, 1000u * LaneFactor()) << "the launcher waited for the ending pad";
     EXPECT_TRUE(PumpUntil([box] { return !IsWindow(box); }, 2000)) << "the box was not asked to close";
     HWND second = nullptr;
     EXPECT_TRUE(PumpUntil([&] { return (second = PadWindow()) != pad && second && IsWindowVisible(second); }, 3000));
@@ -419,6 +418,7 @@ namespace {
 
 HANDLE destroyedEvent;
 HWND heldPad;
+HANDLE heldRelease;   // set by the test once the new pad is up
 
 // Keeps the pad thread busy right after its window is gone, as a slow thread end would.
 LRESULT CALLBACK HoldAfterDestroy(int code, WPARAM wParam, LPARAM lParam)
@@ -426,7 +426,7 @@ LRESULT CALLBACK HoldAfterDestroy(int code, WPARAM wParam, LPARAM lParam)
     const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     if (code == HC_ACTION && call->message == WM_NCDESTROY && call->hwnd == heldPad) {
         SetEvent(destroyedEvent);
-        Sleep(500);
+        WaitForSingleObject(heldRelease, 15000);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -439,6 +439,7 @@ TEST_F(PadTest, RequestWhileThePadThreadEndsOpensANewPad)
     ASSERT_TRUE(pad);
     heldPad = pad;
     destroyedEvent = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    heldRelease = CreateEvent(nullptr, TRUE, FALSE, nullptr);
     HHOOK hook = SetWindowsHookEx(WH_CALLWNDPROCRET, HoldAfterDestroy, nullptr, GetWindowThreadProcessId(pad, nullptr));
     ASSERT_TRUE(hook);
     PostMessage(pad, closeQuimbelMessage, closeQuimbelFromHook, 0);
@@ -447,6 +448,7 @@ TEST_F(PadTest, RequestWhileThePadThreadEndsOpensANewPad)
     EXPECT_TRUE(g_padDialog != nullptr) << "the old pad's thread should still be ending";
 
     HWND second = Open(450, 320);
+    SetEvent(heldRelease);
     ASSERT_TRUE(second) << "the request was lost";
     EXPECT_NE(pad, second);
     EXPECT_EQ(HandleToUlong(second), ReadRoundMap());
@@ -455,6 +457,7 @@ TEST_F(PadTest, RequestWhileThePadThreadEndsOpensANewPad)
     EXPECT_EQ(450 - 82, rect.left);
     UnhookWindowsHookEx(hook);
     CloseHandle(destroyedEvent);
+    CloseHandle(heldRelease);
 
     PostMessage(second, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitClosed(second));
@@ -474,7 +477,7 @@ LRESULT CALLBACK HoldWhileEnding(int code, WPARAM wParam, LPARAM lParam)
         (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_HIDEWINDOW) &&
         WaitForSingleObject(endingEvent, 0) == WAIT_TIMEOUT) {
         SetEvent(endingEvent);
-        Sleep(500);
+        WaitForSingleObject(heldRelease, 15000);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -538,6 +541,7 @@ TEST_F(PadTest, RequestWhileThePadIsEndingOpensANewPad)
     ASSERT_TRUE(pad);
     heldPad = pad;
     endingEvent = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    heldRelease = CreateEvent(nullptr, TRUE, FALSE, nullptr);
     HHOOK hook = SetWindowsHookEx(WH_CALLWNDPROCRET, HoldWhileEnding, nullptr, GetWindowThreadProcessId(pad, nullptr));
     ASSERT_TRUE(hook);
     PostMessage(pad, closeQuimbelMessage, closeQuimbelFromHook, 0);
@@ -545,6 +549,7 @@ TEST_F(PadTest, RequestWhileThePadIsEndingOpensANewPad)
     EXPECT_TRUE(IsWindow(pad)) << "the hold should come before the window is destroyed";
 
     HWND second = Open(450, 320);
+    SetEvent(heldRelease);
     ASSERT_TRUE(second) << "the request was lost";
     EXPECT_NE(pad, second);
     // The old pad ends after the new one published its window, and leaves that handle in place.
@@ -554,6 +559,7 @@ TEST_F(PadTest, RequestWhileThePadIsEndingOpensANewPad)
     EXPECT_EQ(1, CountPadWindows());
     UnhookWindowsHookEx(hook);
     CloseHandle(endingEvent);
+    CloseHandle(heldRelease);
 
     PostMessage(second, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitClosed(second));

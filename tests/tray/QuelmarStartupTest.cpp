@@ -3,6 +3,7 @@
 // program ends. The property program is the stand-in PLINDOR.EXE (which logs its starts to plindor.log);
 // the hook library is a stand-in "hoppet.dll" that logs its calls to hookcalls.log.
 #include "tests/support/ChildProcess.h"
+#include "tests/support/LaneFactor.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/RegistryScratch.h"
 #include "tests/support/ProcessWindow.h"
@@ -184,17 +185,13 @@ TEST_F(QuelmarStartup, StartsThePropertyProgramInstallsTheHookAndClosesWhenItEnd
 
     // A second copy ends at the mutex without a window and without touching the hook; as the property
     // program's window is up, it first opens that program again (the stand-in's second copy ends at once).
-    double secondStart = Now();
     PROCESS_INFORMATION second = StartQuelmar("", root);
     ASSERT_TRUE(WaitForProcess(second.hProcess, 10000));
-    double secondEnd = Now();
     EXPECT_EQ(0u, ExitCode(second.hProcess));
-    // Frame creation alone takes 3 s (the worker's and the frame's pauses).
-    EXPECT_LT(secondEnd - secondStart, 2900.0) << "the second copy went through frame creation";
     EXPECT_EQ(frame, QuelmarFrame(quelmar.dwProcessId));
     EXPECT_TRUE(PumpUntil([this] { return CountStartingWith(ReadLines(plindorLog), "second copy") == 1; }, 5000))
         << Joined(ReadLines(plindorLog));
-    EXPECT_EQ(calls, ReadLines(hookLog));
+    EXPECT_EQ(calls, ReadLines(hookLog)) << "the second copy went through frame creation";
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(quelmar.hProcess, 0));
 
     // The property program ends: the tray application closes itself within one watchdog interval or so.
@@ -209,7 +206,7 @@ TEST_F(QuelmarStartup, StartsThePropertyProgramInstallsTheHookAndClosesWhenItEnd
     double quelmarGone = Now();
     double delay = quelmarGone - plindorGone;
     printf("close-down after the property program ended: %.1f ms (watchdog interval 30 ms)\n", delay);
-    EXPECT_LT(delay, 2500.0);   // generous: a loaded machine delays the wait, not the watchdog
+    EXPECT_LT(delay, 2500.0 * LaneFactor());   // generous: a loaded machine delays the wait, not the watchdog
     EXPECT_EQ(7u, ExitCode(plindorProcess));
     CloseHandle(plindorProcess);
 
@@ -231,7 +228,7 @@ TEST_F(QuelmarStartup, PropertyProgramMissingClosesAtTheFirstTick)
     printf("lifetime without the property program: %.0f ms\n", lifetime);
     // The worker pauses 2 s after trying to start it, the frame 1 s more; then the first tick closes it.
     EXPECT_GE(lifetime, 2900.0);
-    EXPECT_LT(lifetime, 8000.0);
+    EXPECT_LT(lifetime, 8000.0 * LaneFactor());
     EXPECT_EQ(0u, ExitCode(quelmar.hProcess));
     std::vector<std::string> calls = ReadLines(hookLog);
     ASSERT_EQ(4u, calls.size()) << Joined(calls);
@@ -299,16 +296,13 @@ TEST_F(QuelmarStartup, SystemWithoutNotificationAreaEndsAtFrameCreation)
     HANDLE process = StartProgram(oldCopy, "", root.c_str());
     ASSERT_TRUE(process);
     started.push_back(process);
-    double launched = Now();
     bool finished = WaitForProcess(process, 10000);
-    double ended = Now();
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\QuelOld.exe");
     DeleteFileA(oldCopy.c_str());
     ASSERT_TRUE(finished);
     EXPECT_EQ(0u, ExitCode(process));
-    EXPECT_LT(ended - launched, 2900.0);   // frame creation would take 3 s
     EXPECT_TRUE(ReadLines(plindorLog).empty()) << Joined(ReadLines(plindorLog));
-    EXPECT_TRUE(ReadLines(hookLog).empty()) << Joined(ReadLines(hookLog));
+    EXPECT_TRUE(ReadLines(hookLog).empty()) << "the frame was created: " << Joined(ReadLines(hookLog));
 }
 
 // The popup menu window of a process, when one is open.

@@ -52,27 +52,36 @@ void PrintTo(const NotifyCall& c, std::ostream* out)
     *out << "action " << c.action << " flags " << c.flags;
 }
 
-// Stands in for the main frame: records the commands and the WM_NULL the icon sends it.
+// Stands in for the main frame: records every message it receives.
 class CMainRecorder : public CWnd {
-public:
-    LRESULT Record(WPARAM w, LPARAM l)
-    {
-        g_messageLog.Record(hwnd, GetCurrentMessage()->message, w, l);
-        return 0;
-    }
-
 protected:
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-    static const MessageEntry messageEntries[];
-    static const MessageMap messageMap;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        g_messageLog.Record(hwnd, message, wParam, lParam);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
 };
-const MessageEntry CMainRecorder::messageEntries[] = {
-    OnMessage(WM_COMMAND, &CMainRecorder::Record),
-    OnMessage(WM_NULL, &CMainRecorder::Record),
-};
-const MessageMap CMainRecorder::messageMap = MakeMessageMap(&CWnd::messageMap, messageEntries);
 
 const UINT notifyMessage = WM_APP + 40;
+
+// The popup menu's loop, worked by keys, as its owner sees it; then what is posted once it has ended.
+std::vector<ExpectedMessage> MenuLoop(std::vector<ExpectedMessage> then)
+{
+    std::vector<ExpectedMessage> rows = Rows({Activation(), {
+        {WM_ENTERMENULOOP, sent | wparam, TRUE},
+        {WM_SETCURSOR, sent | optional},
+        {WM_INITMENU, sent},
+        {WM_INITMENUPOPUP, sent},
+        {WM_ENTERIDLE, sent | optional | repeated},
+        {WM_MENUSELECT, sent | optional | repeated},
+        {WM_ENTERIDLE, sent | optional | repeated},
+        {WM_UNINITMENUPOPUP, sent | optional},
+        {WM_MENUSELECT, sent | wparam | lparam, MAKEWPARAM(0, 0xFFFF), 0},
+        {WM_EXITMENULOOP, sent | wparam, TRUE},
+    }});
+    rows.insert(rows.end(), then.begin(), then.end());
+    return rows;
+}
 
 class SystemTrayTest : public ::testing::Test {
 protected:
@@ -86,6 +95,7 @@ protected:
         const char* className = CWnd::RegisterFrameworkClass(0);
         ASSERT_TRUE(main.CreateEx(0, className, "main", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr));
         testApp.mainWnd = &main;
+        g_messageLog.Clear();
     }
     void TearDown() override
     {
@@ -130,7 +140,7 @@ TEST_F(SystemTrayTest, WithoutOwnerTheIconTalksToItsOwnWindow)
     EXPECT_EQ(tray.hwnd, lastNotify.hWnd);
     // Its window procedure turns the notification into the default command for the main window.
     EXPECT_EQ(1, SendMessage(tray.hwnd, notifyMessage, IDR_TRAY_MENU, WM_LBUTTONDBLCLK));
-    EXPECT_TRUE(SameMessages({Sent(WM_COMMAND, ID_LAUNCH_MOUSE_PROPERTY, 0)}, g_messageLog.Entries(), withDelivery));
+    EXPECT_TRUE(SameSequence(Rows({Activation(), {Sent(WM_COMMAND, ID_LAUNCH_MOUSE_PROPERTY, 0)}}), g_messageLog.Sequence({main.hwnd})));
 }
 
 TEST_F(SystemTrayTest, RefusedIconFailsCreate)
@@ -195,8 +205,8 @@ TEST_F(SystemTrayTest, DoubleClickRunsTheDefaultItem)
     tray.SetDefaultItem(7, TRUE);   // no item there: nothing to run
     EXPECT_EQ(0, tray.HandleNotification(IDR_TRAY_MENU, WM_LBUTTONDBLCLK));
     Pump(50);
-    EXPECT_TRUE(SameMessages({Sent(WM_COMMAND, ID_LAUNCH_MOUSE_PROPERTY, 0), Sent(WM_COMMAND, ID_APP_EXIT, 0)},
-                             g_messageLog.Entries(), withDelivery));
+    EXPECT_TRUE(SameSequence(Rows({Activation(), {Sent(WM_COMMAND, ID_LAUNCH_MOUSE_PROPERTY, 0)}, Activation(), {Sent(WM_COMMAND, ID_APP_EXIT, 0)}}),
+                             g_messageLog.Sequence({main.hwnd})));
 }
 
 TEST_F(SystemTrayTest, OtherIconIdsAndOtherCodes)
@@ -208,7 +218,7 @@ TEST_F(SystemTrayTest, OtherIconIdsAndOtherCodes)
     EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_MOUSEMOVE));
     EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_LBUTTONUP));
     Pump(50);
-    EXPECT_TRUE(SameMessages({}, g_messageLog.Entries()));
+    EXPECT_TRUE(SameSequence({}, g_messageLog.Sequence({main.hwnd})));
 
     // Without a main window there is nobody to run a command for.
     testApp.mainWnd = nullptr;
@@ -274,8 +284,8 @@ TEST_F(SystemTrayTest, RightClickShowsTheMenuAndItsCommandReachesTheMainWindow)
     EXPECT_TRUE(driver.Join(10000));
     EXPECT_TRUE(driver.data->sawMenu);
     Pump(100);
-    EXPECT_TRUE(SameMessages({Posted(WM_COMMAND, ID_APP_EXIT, 0), Posted(WM_NULL, 0, 0)}, g_messageLog.Entries(),
-                             withDelivery));
+    EXPECT_TRUE(SameSequence(MenuLoop({Posted(WM_COMMAND, ID_APP_EXIT, 0), Posted(WM_NULL, 0, 0)}),
+                             g_messageLog.Sequence({main.hwnd})));
 
     // Escape: no command, only the WM_NULL that lets the menu go.
     g_messageLog.Clear();
@@ -283,7 +293,7 @@ TEST_F(SystemTrayTest, RightClickShowsTheMenuAndItsCommandReachesTheMainWindow)
     EXPECT_EQ(1, tray.HandleNotification(IDR_TRAY_MENU, WM_RBUTTONUP));
     EXPECT_TRUE(cancel.Join(10000));
     Pump(100);
-    EXPECT_TRUE(SameMessages({Posted(WM_NULL, 0, 0)}, g_messageLog.Entries(), withDelivery));
+    EXPECT_TRUE(SameSequence(MenuLoop({Posted(WM_NULL, 0, 0)}), g_messageLog.Sequence({main.hwnd})));
 
     // A menu resource that does not exist shows nothing.
     CSystemTray noMenu;
