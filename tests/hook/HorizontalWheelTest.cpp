@@ -28,7 +28,8 @@ std::vector<ExpectedMessage> ExpectedTicks(const WheelCase& c, bool wheel, HWND 
 {
     WPARAM step = c.xButton == XBUTTON1 ? SB_LINELEFT : SB_LINERIGHT;
     short delta = c.xButton == XBUTTON1 ? -WHEEL_DELTA : WHEEL_DELTA;
-    std::vector<ExpectedMessage> rows{HandBack()};
+    std::vector<ExpectedMessage> rows = Pointer();   // the press finds its window by the hit test
+    rows.push_back(HandBack());
     for (int i = 0; i < ticks; ++i) {
         if (c.kind == withScrollBarControl)
             rows.push_back(Posted(WM_HSCROLL, step, reinterpret_cast<LPARAM>(bar)));
@@ -72,6 +73,7 @@ TEST(HorizontalWheelHelper, TicksOverEachKindOfWindow)
             POINT now;
             return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
         }, 2000 * LaneFactor()));
+        Drain();   // the new window's paint and the pointer's arrival are over before the press
         g_messageLog.Clear();
 
         MSLLHOOKSTRUCT record = {};
