@@ -45,44 +45,34 @@ wine devsim.exe bound 15 </dev/null >"$out/bound.log" 2>&1 || status=1
 tr -d '\r' <"$out/bound.log" | sed 's/^/   /'
 if kill -0 "$quelmar" 2>/dev/null; then echo "-- Quelmar is running, its window hidden"; else echo "-- Quelmar ended early"; status=1; fi
 
-window=$(xdotool search --name '^Demo scroll window$' 2>/dev/null | head -n 1)
-if [ -n "$window" ]; then
+# hold_over TITLE LOG RIGHT LEFT SHOT: holds the second side button (X button 9) for 0.6 s, then the first
+# (X button 8) for 0.3 s, over the window of that title; after each hold it waits (up to 5 s) for the
+# window's log to show a line with that direction's pattern, then saves the screen.
+hold_over() {
+  local window
+  window=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+  if [ -z "$window" ]; then echo "-- the window \"$1\" did not appear"; status=1; return; fi
   eval "$(xdotool getwindowgeometry --shell "$window")"
   xdotool windowactivate --sync "$window" >/dev/null 2>&1
   xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-  # The holds are what is shown; after each, the script waits for its scrolling to arrive (up to 5 s).
-  echo "-- holding the second side button (X button 9) for 0.6 s over the demo window"
+  echo "-- holding the second side button (X button 9) for 0.6 s, then the first (X button 8) for 0.3 s, over \"$1\""
   xdotool mousedown 9 sleep 0.6 mouseup 9
-  for _ in $(seq 50); do grep -q SB_LINERIGHT "$scrolllog" 2>/dev/null && break; sleep 0.1; done
-  echo "-- holding the first side button (X button 8) for 0.3 s"
+  for _ in $(seq 50); do grep -q -- "$3" "$2" 2>/dev/null && break; sleep 0.1; done
   xdotool mousedown 8 sleep 0.3 mouseup 8
-  for _ in $(seq 50); do grep -q SB_LINELEFT "$scrolllog" 2>/dev/null && break; sleep 0.1; done
-  command -v import >/dev/null && import -window root "$out/screen.png" 2>/dev/null
-else
-  echo "-- the demo window did not appear"; status=1
-fi
+  for _ in $(seq 50); do grep -q -- "$4" "$2" 2>/dev/null && break; sleep 0.1; done
+  command -v import >/dev/null && import -window root "$out/$5" 2>/dev/null
+}
+
+hold_over 'Demo scroll window' "$scrolllog" SB_LINERIGHT SB_LINELEFT screen.png
 right=$(grep -c 'SB_LINERIGHT' "$scrolllog" 2>/dev/null)
 left=$(grep -c 'SB_LINELEFT' "$scrolllog" 2>/dev/null)
 echo "-- the demo window received WM_HSCROLL: ${right:-0} x SB_LINERIGHT, ${left:-0} x SB_LINELEFT; last: $(grep WM_HSCROLL "$scrolllog" 2>/dev/null | tail -n 1)"
 [ "${right:-0}" -gt 0 ] || echo "   (no horizontal scrolling arrived: the side-button behaviour of the hook library is missing or off)"
 
-window=$(xdotool search --name '^Demo wheel window$' 2>/dev/null | head -n 1)
-if [ -n "$window" ]; then
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool windowactivate --sync "$window" >/dev/null 2>&1
-  xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-  echo "-- holding the second side button for 0.6 s, then the first for 0.3 s, over the demo window without scroll bars"
-  xdotool mousedown 9 sleep 0.6 mouseup 9
-  for _ in $(seq 50); do grep -q 'delta 120 ' "$wheellog" 2>/dev/null && break; sleep 0.1; done
-  xdotool mousedown 8 sleep 0.3 mouseup 8
-  for _ in $(seq 50); do grep -q 'delta -120 ' "$wheellog" 2>/dev/null && break; sleep 0.1; done
-  command -v import >/dev/null && import -window root "$out/screen-wheel.png" 2>/dev/null
-else
-  echo "-- the demo window without scroll bars did not appear"; status=1
-fi
+hold_over 'Demo wheel window' "$wheellog" 'delta 120 ' 'delta -120 ' screen-wheel.png
 right=$(grep -c 'delta 120 ' "$wheellog" 2>/dev/null)
 left=$(grep -c 'delta -120 ' "$wheellog" 2>/dev/null)
-echo "-- the window without scroll bars received WM_MOUSEHWHEEL: ${right:-0} x +120 (right), ${left:-0} x -120 (left); last: $(grep WM_MOUSEHWHEEL "$wheellog" 2>/dev/null | tail -n 1)"
+echo "-- the window without scroll bars received WM_MOUSEHWHEEL (win7): ${right:-0} x +120 (right), ${left:-0} x -120 (left); last: $(grep WM_MOUSEHWHEEL "$wheellog" 2>/dev/null | tail -n 1)"
 [ "${right:-0}" -gt 0 ] || echo "   (no horizontal wheel input arrived: the hook library does not turn the repeat into wheel notches here)"
 
 echo "-- ending the property program (WM_CLOSE to its window)"
