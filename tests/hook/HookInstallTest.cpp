@@ -36,11 +36,7 @@ std::string Tag(const char* what)
 // A copy of this program that Wine runs as the given Windows version.
 std::string ProgramForVersion(const char* version)
 {
-    std::string name = std::string("hook_install_") + version + ".exe";
-    std::string copy = CopySelfAs(name.c_str());
-    if (copy.empty() || !SetAppDefault(name.c_str(), nullptr, "Version", version))
-        return "";
-    return copy;
+    return CopySelfAsVersion(std::string("hook_install_") + version + ".exe", version);
 }
 
 struct Snapshot {

@@ -98,9 +98,8 @@ TEST(HorizontalWheelHelper, TicksOverEachKindOfWindow)
 void ExpectHelperPasses(const char* version)
 {
     std::string name = std::string("horizontal_wheel_") + version + ".exe";
-    std::string helper = CopySelfAs(name.c_str());
+    std::string helper = CopySelfAsVersion(name, version);
     ASSERT_FALSE(helper.empty());
-    ASSERT_TRUE(SetAppDefault(name.c_str(), nullptr, "Version", version));
     SetEnvironmentVariableA(versionVariable, version);
     ChildResult run = RunChild(helper, "--gtest_filter=HorizontalWheelHelper.*", 60000 * LaneFactor());
     SetEnvironmentVariableA(versionVariable, nullptr);

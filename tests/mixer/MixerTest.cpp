@@ -28,9 +28,9 @@ bool RunningAs(const char* program) { return _stricmp(OwnFileName().c_str(), pro
 // Runs a copy of this program named NAME as Windows VERSION (Wine's per-program setting).
 ChildResult RunAs(const char* name, const char* version, const std::string& args)
 {
-    const std::string helper = CopySelfAs(name);
+    const std::string helper = CopySelfAsVersion(name, version);
     ChildResult child;
-    if (helper.empty() || !SetAppDefault(name, nullptr, "Version", version)) {
+    if (helper.empty()) {
         child.output = std::string("no helper copy ") + name;
         return child;
     }

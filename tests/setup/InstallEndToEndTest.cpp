@@ -199,8 +199,9 @@ TEST_F(InstallEndToEnd, InstallTwiceThenUninstall)
     ChildResult result = RunChild(Installed("uninst00.exe"), "", 30000);
     ASSERT_TRUE(result.finished);
     for (const LogRecordBytes& record : ExpectedLog()) {
-        if (record.type == logInstalledFile || record.type == logShortcut || record.type == logGroupFolder)
+        if (record.type == logInstalledFile || record.type == logShortcut || record.type == logGroupFolder) {
             EXPECT_FALSE(Exists(record.text)) << record.text << "\n" << result.output;
+        }
     }
     EXPECT_EQ(0u, ReadMachineValue(runKeyPath, runValueName).type);
     EXPECT_EQ(0u, ReadMachineValue(uninstallKey.c_str(), "DisplayName").type);

@@ -2,6 +2,7 @@
 #include "LaneFactor.h"
 #include "ChildProcess.h"
 #include "MessagePump.h"
+#include "PixelRegion.h"
 #include <stdio.h>
 
 namespace {
@@ -300,28 +301,10 @@ Screenshot CaptureScreen(const RECT& area, const std::string& path)
     shot.height = area.bottom - area.top;
     if (shot.width <= 0 || shot.height <= 0)
         return shot;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, shot.x, shot.y, SRCCOPY);
-    GdiFlush();
-    const DWORD* source = static_cast<const DWORD*>(bits);
-    shot.pixels.assign(source, source + static_cast<size_t>(shot.width) * shot.height);
-    for (DWORD& pixel : shot.pixels)
-        pixel &= 0x00FFFFFF;
+    shot.pixels = ReadPixels(screen, shot.x, shot.y, shot.width, shot.height);
+    ReleaseDC(nullptr, screen);
     if (!path.empty())
         SaveBitmap(shot, path);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return shot;
 }

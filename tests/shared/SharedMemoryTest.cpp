@@ -390,8 +390,8 @@ TEST(SharedMemoryErrors, SecurityIsAppliedOnTheNtFamilyOnly)
     const struct { const char* version; DWORD exitCode; } cases[] = {{"win95", 0}, {"nt40", 1}};
     for (const auto& c : cases) {
         std::string name = std::string("shared_memory_") + c.version + ".exe";
-        std::string copy = CopySelfAs(name.c_str());
-        ASSERT_TRUE(!copy.empty() && SetAppDefault(name.c_str(), nullptr, "Version", c.version));
+        std::string copy = CopySelfAsVersion(name, c.version);
+        ASSERT_FALSE(copy.empty());
         ChildResult result = RunChild(copy, "--badsd " + UniqueName(c.version), waitLimit);
         EXPECT_TRUE(result.finished);
         EXPECT_EQ(c.exitCode, result.exitCode) << c.version;

@@ -26,6 +26,14 @@ bool CopyBesideSelf(const char* from, const char* to)
     return CopyFileA((folder + from).c_str(), (folder + to).c_str(), FALSE) != 0;
 }
 
+std::string CopySelfAsVersion(const std::string& name, const char* version)
+{
+    std::string copy = CopySelfAs(name.c_str());
+    if (copy.empty() || !SetAppDefault(name.c_str(), nullptr, "Version", version))
+        return "";
+    return copy;
+}
+
 std::string CopySelfAs(const char* name)
 {
     const std::string target = ProgramFolder() + name;

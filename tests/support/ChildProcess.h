@@ -13,6 +13,10 @@ std::string ProgramFolder();
 // Copies the running program to NAME (a file name in the same folder) and returns its full path.
 std::string CopySelfAs(const char* name);
 
+// A copy of the running program named NAME that Wine runs as Windows VERSION (its per-program setting);
+// its full path, or empty when it could not be made.
+std::string CopySelfAsVersion(const std::string& name, const char* version);
+
 // Copies a file of the program's folder to another name in the same folder.
 bool CopyBesideSelf(const char* from, const char* to);
 

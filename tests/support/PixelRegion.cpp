@@ -1,5 +1,4 @@
 #include "tests/support/PixelRegion.h"
-#include <algorithm>
 
 HRGN RegionByPixels(HBITMAP bitmap, COLORREF key)
 {
@@ -76,50 +75,64 @@ static void DrawWithChildren(HWND window, HDC surface)
     }
 }
 
+std::vector<DWORD> ReadPixels(HDC source, int x, int y, int width, int height)
+{
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height, 0);
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = -height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    void* bits = nullptr;
+    HDC copy = CreateCompatibleDC(source);
+    HBITMAP section = CreateDIBSection(copy, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (section && bits) {
+        HGDIOBJ old = SelectObject(copy, section);
+        BitBlt(copy, 0, 0, width, height, source, x, y, SRCCOPY);
+        GdiFlush();
+        const DWORD* from = static_cast<const DWORD*>(bits);
+        for (size_t i = 0; i < pixels.size(); i++)
+            pixels[i] = from[i] & 0xFFFFFF;
+        SelectObject(copy, old);
+    }
+    if (section)
+        DeleteObject(section);
+    DeleteDC(copy);
+    return pixels;
+}
+
 Rendering RenderClient(HWND window, DWORD fill)
 {
     Rendering result;
     RECT client;
     if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
         return result;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dc && section && bits) {
-        HGDIOBJ old = SelectObject(dc, section);
-        const size_t count = static_cast<size_t>(client.right) * client.bottom;
-        std::fill(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + count, fill);
-        HDC drawn = CreateCompatibleDC(dc);
-        HBITMAP picture = CreateCompatibleBitmap(dc, client.right, client.bottom);
-        if (drawn && picture) {
-            HGDIOBJ oldPicture = SelectObject(drawn, picture);
-            BitBlt(drawn, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-            DrawWithChildren(window, drawn);
-            CopyThroughShape(window, dc, POINT{0, 0}, drawn, client);
-            SelectObject(drawn, oldPicture);
-        }
-        if (picture)
-            DeleteObject(picture);
-        if (drawn)
-            DeleteDC(drawn);
-        GdiFlush();
-        const DWORD* from = static_cast<const DWORD*>(bits);
+    // Drawn into one picture, then copied through the window's shape onto another of the fill colour.
+    HDC screen = GetDC(nullptr);
+    HDC target = CreateCompatibleDC(screen), drawn = CreateCompatibleDC(screen);
+    HBITMAP targetPicture = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HBITMAP drawnPicture = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    if (target && drawn && targetPicture && drawnPicture) {
+        HGDIOBJ oldTarget = SelectObject(target, targetPicture), oldDrawn = SelectObject(drawn, drawnPicture);
+        HBRUSH brush = CreateSolidBrush(RGB(fill >> 16 & 0xFF, fill >> 8 & 0xFF, fill & 0xFF));
+        FillRect(target, &client, brush);
+        DeleteObject(brush);
+        BitBlt(drawn, 0, 0, client.right, client.bottom, target, 0, 0, SRCCOPY);
+        DrawWithChildren(window, drawn);
+        CopyThroughShape(window, target, POINT{0, 0}, drawn, client);
         result.width = client.right;
         result.height = client.bottom;
-        result.pixels.assign(from, from + count);
-        for (DWORD& pixel : result.pixels)
-            pixel &= 0xFFFFFF;
-        SelectObject(dc, old);
+        result.pixels = ReadPixels(target, 0, 0, client.right, client.bottom);
+        SelectObject(target, oldTarget);
+        SelectObject(drawn, oldDrawn);
     }
-    if (section)
-        DeleteObject(section);
-    if (dc)
-        DeleteDC(dc);
+    for (HBITMAP picture : {targetPicture, drawnPicture})
+        if (picture)
+            DeleteObject(picture);
+    for (HDC dc : {target, drawn})
+        if (dc)
+            DeleteDC(dc);
     return result;
 }

@@ -14,6 +14,10 @@ inline HBITMAP LoadResourceBitmap(UINT id, UINT flags)
 // row is one rectangle. The caller deletes it.
 HRGN RegionByPixels(HBITMAP bitmap, COLORREF key);
 
+// The pixels of a part of a device context, 32-bit top-down, 0x00RRGGBB per pixel (0 for each pixel when
+// no copy could be made).
+std::vector<DWORD> ReadPixels(HDC source, int x, int y, int width, int height);
+
 // A window of this process drawn off-screen, as it draws itself: its client area gets WM_ERASEBKGND and
 // WM_PRINTCLIENT into a 32-bit picture, then each visible child the same way at its place, bottom of the
 // z-order first, each clipped to its window's shape and its parent's area. What covers the window on the

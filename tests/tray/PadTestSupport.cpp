@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 #include "shared/MouseProtocol.h"
+#include "tests/support/PixelRegion.h"
 #include "shared/SharedMemory.h"
 #include "tests/support/HeldInput.h"
 #include "tray/MainFrame.h"
@@ -189,33 +190,6 @@ std::string DescribeKeys(const std::vector<InputEvent>& events)
         text += line;
     }
     return text;
-}
-
-static std::vector<DWORD> ReadPixels(HDC source, int x, int y, int width, int height)
-{
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * height, 0);
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = -height;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    void* bits = nullptr;
-    HDC copy = CreateCompatibleDC(source);
-    HBITMAP section = CreateDIBSection(copy, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (section && bits) {
-        HGDIOBJ old = SelectObject(copy, section);
-        BitBlt(copy, 0, 0, width, height, source, x, y, SRCCOPY);
-        GdiFlush();
-        const DWORD* from = static_cast<const DWORD*>(bits);
-        for (size_t i = 0; i < pixels.size(); i++)
-            pixels[i] = from[i] & 0xFFFFFF;
-        SelectObject(copy, old);
-    }
-    if (section)
-        DeleteObject(section);
-    DeleteDC(copy);
-    return pixels;
 }
 
 std::vector<DWORD> BitmapPixels(UINT id, int* width, int* height)
