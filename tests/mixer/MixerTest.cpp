@@ -249,72 +249,24 @@ class FakeEndpointRegistration {
 public:
     FakeEndpointRegistration()
     {
-        HKEY key;
-        classExisted = RegOpenKeyExA(HKEY_CLASSES_ROOT, classKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
-        if (classExisted)
-            RegCloseKey(key);
-        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, serverKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            serverExisted = true;
-            Save(key, nullptr, &server);
-            Save(key, "ThreadingModel", &model);
-            RegCloseKey(key);
-        }
         // A run stopped before its clean-up left the fake there: the system's own server comes back then.
-        if (server.data.find("fake_endpoint.dll") != std::string::npos) {
+        if (server.previous.find("fake_endpoint.dll") != std::string::npos) {
             char folder[MAX_PATH] = "";
             GetSystemDirectoryA(folder, MAX_PATH);
-            server = {true, REG_SZ, std::string(folder) + "\\mmdevapi.dll"};
-            model = {true, REG_SZ, "Both"};
+            server.previous = std::string(folder) + "\\mmdevapi.dll";
+            model.previous = "Both";
+            model.hadValue = true;
         }
-        if (RegCreateKeyExA(HKEY_CLASSES_ROOT, serverKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return;
-        const std::string path = ProgramFolder() + "fake_endpoint.dll";
-        registered = Write(key, nullptr, {true, REG_SZ, path}) && Write(key, "ThreadingModel", {true, REG_SZ, "Both"});
-        RegCloseKey(key);
-    }
-    ~FakeEndpointRegistration()
-    {
-        HKEY key;
-        if (!classExisted)
-            DeleteKeyTree(HKEY_CLASSES_ROOT, classKey);
-        else if (!serverExisted)
-            DeleteKeyTree(HKEY_CLASSES_ROOT, serverKey);
-        else if (RegOpenKeyExA(HKEY_CLASSES_ROOT, serverKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
-            Write(key, nullptr, server);
-            Write(key, "ThreadingModel", model);
-            RegCloseKey(key);
-        }
+        registered = server.Set(ProgramFolder() + "fake_endpoint.dll") && model.Set("Both");
     }
     bool Registered() const { return registered; }
 
 private:
     static constexpr const char* classKey = "CLSID\\{BCDE0395-E52F-467C-8E3D-C4579291692E}";
     static constexpr const char* serverKey = "CLSID\\{BCDE0395-E52F-467C-8E3D-C4579291692E}\\InprocServer32";
-    struct Value {
-        bool present;
-        DWORD type;
-        std::string data;
-    };
-    static void Save(HKEY key, const char* name, Value* value)
-    {
-        char data[1024] = "";
-        DWORD size = sizeof(data) - 1;   // room for a terminator the stored text may lack
-        value->present = RegQueryValueExA(key, name, nullptr, &value->type, reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS;
-        value->data = value->present ? data : "";
-    }
-    static bool Write(HKEY key, const char* name, const Value& value)
-    {
-        if (!value.present)
-            return RegDeleteValueA(key, name) == ERROR_SUCCESS;
-        return RegSetValueExA(key, name, 0, value.type, reinterpret_cast<const BYTE*>(value.data.c_str()),
-                              static_cast<DWORD>(value.data.size() + 1)) == ERROR_SUCCESS;
-    }
-
-    bool classExisted = false;
-    bool serverExisted = false;
+    SavedRegistryValue server{HKEY_CLASSES_ROOT, serverKey, nullptr, classKey};
+    SavedRegistryValue model{HKEY_CLASSES_ROOT, serverKey, "ThreadingModel", classKey};
     bool registered = false;
-    Value server = {false, REG_SZ, ""};
-    Value model = {false, REG_SZ, ""};
 };
 
 // The fake registered and its shared state held (so helpers one after the other see one device), set to

@@ -1,5 +1,6 @@
 #include "tests/support/RegistryScratch.h"
 #include <stdio.h>
+#include <string.h>
 #include "shared/InstallFolder.h"
 
 std::string ScratchKeyName(const char* what)
@@ -24,56 +25,58 @@ void DeleteKeyTree(HKEY root, const std::string& path)
     RegDeleteKeyA(root, path.c_str());
 }
 
-InstallFolderValue::InstallFolderValue()
+SavedRegistryValue::SavedRegistryValue(HKEY root, const char* key, const char* name, const char* ownKey)
+    : root(root), key(key), ownKey(ownKey ? ownKey : key), name(name)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, productKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    HKEY handle;
+    if (RegOpenKeyExA(root, this->ownKey.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return;
+    hadOwnKey = true;
+    RegCloseKey(handle);
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &handle) != ERROR_SUCCESS)
         return;
     hadKey = true;
-    char value[1024];
-    DWORD size = sizeof(value) - 1;
-    DWORD type = 0;
-    if (RegQueryValueExA(key, installFolderValue, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
-            ERROR_SUCCESS &&
-        type == REG_SZ) {
-        value[size] = '\0';
-        hadValue = true;
-        previous = value;
+    DWORD size = 0;
+    if (RegQueryValueExA(handle, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        previous.assign(size + 1, '\0');   // room for a terminator the stored text may lack
+        hadValue = RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(&previous[0]), &size) ==
+                   ERROR_SUCCESS;
+        previous.resize(hadValue && (type == REG_SZ || type == REG_EXPAND_SZ) ? strlen(previous.c_str()) : size);
     }
-    RegCloseKey(key);
+    RegCloseKey(handle);
 }
 
-InstallFolderValue::~InstallFolderValue()
+SavedRegistryValue::~SavedRegistryValue()
 {
-    if (!hadKey) {
-        RemoveKey();
+    if (!hadOwnKey || !hadKey) {
+        DeleteKeyTree(root, hadOwnKey ? key : ownKey);
         return;
     }
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, productKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    HKEY handle;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) != ERROR_SUCCESS)
         return;
     if (hadValue)
-        RegSetValueExA(key, installFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous.c_str()),
-                       static_cast<DWORD>(previous.size() + 1));
+        RegSetValueExA(handle, name, 0, type, reinterpret_cast<const BYTE*>(previous.c_str()),
+                       static_cast<DWORD>(previous.size() + (type == REG_SZ || type == REG_EXPAND_SZ)));
     else
-        RegDeleteValueA(key, installFolderValue);
-    RegCloseKey(key);
+        RegDeleteValueA(handle, name);
+    RegCloseKey(handle);
 }
 
-bool InstallFolderValue::Set(const std::string& folder)
+bool SavedRegistryValue::Set(const std::string& text)
 {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, productKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    HKEY handle;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) != ERROR_SUCCESS)
         return false;
-    LONG result = RegSetValueExA(key, installFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                                 static_cast<DWORD>(folder.size() + 1));
-    RegCloseKey(key);
+    LONG result = RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                 static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(handle);
     return result == ERROR_SUCCESS;
 }
 
-void InstallFolderValue::RemoveKey()
+void SavedRegistryValue::RemoveKey()
 {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, productKey);
+    RegDeleteKeyA(root, key.c_str());
 }
+
+InstallFolderValue::InstallFolderValue() : SavedRegistryValue(HKEY_LOCAL_MACHINE, productKey, installFolderValue) {}

@@ -1,5 +1,5 @@
-// Registry state that a test sets up and takes away again: scratch keys of its own process, and the
-// product's installation folder pointed somewhere for the life of an object.
+// Registry state that a test sets up and takes away again: scratch keys of its own process, and values
+// (the product's installation folder among them) changed for the life of an object.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -11,21 +11,33 @@ constexpr const char* scratchRoot = "Software\\FerrowinTest";
 // Removes a key with all its subkeys.
 void DeleteKeyTree(HKEY root, const std::string& path);
 
-// HKEY_LOCAL_MACHINE "Software\Ferrowin" "AppPath" as the test sets it; when the object ends the value
-// that was there comes back (or its absence), and a product key that did not exist is removed again.
-class InstallFolderValue {
+// One registry value as the test sets it. When the object ends, the value that was there comes back (or
+// its absence); the value's key and `ownKey` (the key or one of its parents) go if they did not exist.
+class SavedRegistryValue {
 public:
-    InstallFolderValue();
-    ~InstallFolderValue();
-    InstallFolderValue(const InstallFolderValue&) = delete;
-    InstallFolderValue& operator=(const InstallFolderValue&) = delete;
+    SavedRegistryValue(HKEY root, const char* key, const char* name, const char* ownKey = nullptr);
+    ~SavedRegistryValue();
+    SavedRegistryValue(const SavedRegistryValue&) = delete;
+    SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
 
-    bool Set(const std::string& folder);
-    // Takes the product key away, as on a machine the product was never installed on.
+    bool Set(const std::string& text);
+    // Takes the value's key away, as on a machine that never had it.
     void RemoveKey();
+    // The text that comes back; a test may mend what an interrupted run left there.
+    std::string previous;
+    bool hadValue = false;
 
 private:
+    HKEY root;
+    std::string key, ownKey;
+    const char* name;
+    bool hadOwnKey = false;
     bool hadKey = false;
-    bool hadValue = false;
-    std::string previous;
+    DWORD type = REG_SZ;
+};
+
+// HKEY_LOCAL_MACHINE "Software\Ferrowin" "AppPath".
+class InstallFolderValue : public SavedRegistryValue {
+public:
+    InstallFolderValue();
 };
